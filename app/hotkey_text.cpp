@@ -1,0 +1,100 @@
+#include "hotkey_text.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int MaxTokens = 5;
+constexpr int MaxTokenLength = 8;
+
+struct Keyword {
+    const char* word;
+    unsigned modifier;  // non-zero for modifier keywords
+    unsigned key;       // non-zero for key keywords
+};
+
+const Keyword keywords[] = {
+    {"win", HotkeyModWin, 0},   {"alt", HotkeyModAlt, 0},    {"ctrl", HotkeyModControl, 0},
+    {"shift", HotkeyModShift, 0}, {"tab", 0, 9},             {"enter", 0, 13},
+    {"space", 0, 32},           {"esc", 0, 27},              {"ins", 0, 45},
+    {"del", 0, 46},             {"up", 0, 38},               {"down", 0, 40},
+    {"left", 0, 37},            {"right", 0, 39},            {"home", 0, 36},
+    {"end", 0, 35},
+};
+
+// Folds only A-Z: the locale must not decide what a keyword is.
+char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+bool equalsKeyword(const char* token, const char* word) {
+    for (; *token && *word; ++token, ++word)
+        if (asciiLower(*token) != *word) return false;
+    return *token == *word;
+}
+
+void appendModifiers(char*& out, unsigned mods) {
+    // Always in this order, whatever order the user ticked them in.
+    if (mods & HotkeyModControl) out += std::sprintf(out, "ctrl+");
+    if (mods & HotkeyModAlt) out += std::sprintf(out, "alt+");
+    if (mods & HotkeyModShift) out += std::sprintf(out, "shift+");
+    if (mods & HotkeyModWin) out += std::sprintf(out, "win+");
+}
+
+}  // namespace
+
+HotkeyCode parseHotkeyText(const char* text, size_t count) {
+    if (text == nullptr || count == 0) return 0;
+
+    // Zero-filled, so a slot that never received a character reads as empty.
+    char tokens[MaxTokens][MaxTokenLength + 1] = {};
+    int slot = 0;
+    int length = 0;
+    for (size_t i = 0; i < count; ++i) {
+        // A full token ends the whole scan, even when a '+' would follow.
+        if (slot >= MaxTokens || length >= MaxTokenLength) break;
+        if (text[i] == '+') {
+            ++slot;
+            length = 0;
+        } else {
+            tokens[slot][length++] = text[i];
+        }
+    }
+
+    unsigned mods = 0;
+    unsigned key = 0;
+    for (const char* token : tokens) {
+        if (token[0] == '\0') break;  // "++" or a leading '+' ends the evaluation
+        const Keyword* match = nullptr;
+        for (const Keyword& k : keywords)
+            if (equalsKeyword(token, k.word)) match = &k;
+        if (match) {
+            mods |= match->modifier;
+            if (match->key) key = match->key;
+        } else if (token[1] == '\0') {
+            key = static_cast<unsigned char>(token[0]);  // taken unchanged: 's' is not 'S'
+        }
+    }
+    return (key & 0xFF) | (mods << 8);
+}
+
+HotkeyPair findHotkeyTexts(const char* argumentText) {
+    HotkeyPair pair = {0, 0};
+    const char* open = std::strchr(argumentText, '(');
+    const char* close = open ? std::strchr(open + 1, ')') : nullptr;
+    if (!close) return pair;  // without the first pair neither hotkey is read
+    pair.selection = parseHotkeyText(open + 1, size_t(close - open - 1));
+
+    open = std::strchr(close + 1, '(');
+    close = open ? std::strchr(open + 1, ')') : nullptr;
+    if (close) pair.file = parseHotkeyText(open + 1, size_t(close - open - 1));
+    return pair;
+}
+
+void composeHotkeyArguments(unsigned firstMods, unsigned firstKey, unsigned secondMods,
+                            unsigned secondKey, char* out) {
+    *out++ = '(';
+    appendModifiers(out, firstMods);
+    out += std::sprintf(out, "%c) (", char(firstKey & 0xFF));
+    appendModifiers(out, secondMods);
+    std::sprintf(out, "%c)", char(secondKey & 0xFF));
+}

@@ -1,0 +1,35 @@
+// Hotkey text: "ctrl+alt+S" <-> HotkeyCode, and the two-hotkey argument text
+// "(ctrl+alt+S) (shift+L)". Platform-free so that it is unit tested natively.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Low byte: virtual-key code; next byte: modifier mask; 0 means "no hotkey".
+using HotkeyCode = uint32_t;
+
+// The same bit values as the platform's MOD_* constants.
+constexpr unsigned HotkeyModAlt = 1;
+constexpr unsigned HotkeyModControl = 2;
+constexpr unsigned HotkeyModShift = 4;
+constexpr unsigned HotkeyModWin = 8;
+
+constexpr unsigned hotkeyModifiers(HotkeyCode code) { return (code >> 8) & 0xFF; }
+constexpr unsigned hotkeyKey(HotkeyCode code) { return code & 0xFF; }
+
+// Reads one hotkey text of `count` characters; the text need not be
+// terminated. Returns 0 for a null pointer or an empty text.
+HotkeyCode parseHotkeyText(const char* text, size_t count);
+
+// The two hotkeys found in the argument text: each is 0 when its pair of
+// brackets is incomplete or its text names neither a modifier nor a key.
+struct HotkeyPair {
+    HotkeyCode selection;
+    HotkeyCode file;
+};
+HotkeyPair findHotkeyTexts(const char* argumentText);
+
+// Writes "(mods+K) (mods+L)" into `out`, which holds 260 characters; the
+// longest text is 45 characters. Only the low 8 bits of each key are used.
+void composeHotkeyArguments(unsigned firstMods, unsigned firstKey, unsigned secondMods,
+                            unsigned secondKey, char* out);

@@ -1,0 +1,3 @@
+#include "snip_state.h"
+
+SnipState snipState;

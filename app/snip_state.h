@@ -1,0 +1,32 @@
+// The one process-wide record that start-up, the overlay, the brush and the
+// file hotkey share. Only the message-loop thread touches it.
+#pragma once
+
+#include <windows.h>
+
+// Identifiers under which both hotkeys are registered on the overlay window.
+constexpr int SelectionHotkey = 0;
+constexpr int FileHotkey = 1;
+
+struct SnipState {
+    HWND mainWindow;  // the overlay; owns both hotkeys and the clipboard while we write it
+    int screenWidth;  // primary display in pixels, as last measured
+    int screenHeight;
+    HDC snapshotDC;  // the frozen screen; snapshotBitmap is always selected into it
+    HBITMAP snapshotBitmap;
+    int selStartX, selStartY;  // selection anchor
+    int selEndX, selEndY;      // selection moving corner
+    int dragging;              // 0 or 1
+    int brushMode;             // 0 or 1, toggled by the right button
+    int holdSelection;         // 0 or 1, toggled by Space
+    int sampleRed, sampleGreen, sampleBlue;  // mean of the last brush sample
+    int sampleThreshold;                     // squared distance, at most 512
+    HCURSOR crossCursor;     // not owned: the system's shared crosshair
+    HCURSOR brushCursor;     // not owned: from our resources
+    HCURSOR previousCursor;  // what was current when we started
+    int tempFileCounter;
+    char tempPathBuffer[MAX_PATH];
+};
+
+// Zero-initialised as a global: every field starts at 0.
+extern SnipState snipState;

@@ -1,0 +1,103 @@
+#include "startup.h"
+
+#include "error_message.h"
+#include "hotkey_text.h"
+#include "overlay/overlay_window.h"
+#include "res/resource.h"
+#include "setup/setup_dialog.h"
+#include "snip_state.h"
+
+static_assert(HotkeyModAlt == MOD_ALT && HotkeyModControl == MOD_CONTROL &&
+                  HotkeyModShift == MOD_SHIFT && HotkeyModWin == MOD_WIN,
+              "hotkey text uses the platform's modifier bits");
+
+namespace {
+
+constexpr int ExitWindowClassFailed = -2;
+constexpr int ExitWindowFailed = -3;
+constexpr int ExitHotkeysFailed = -4;
+
+bool registerOverlayClass(HINSTANCE instance) {
+    WNDCLASSA windowClass = {};
+    // No class cursor: the cursor over the overlay is whatever the overlay
+    // last set. No background brush: erasing must never paint over the
+    // frozen picture.
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = overlayWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_GRABNIK));
+    windowClass.lpszMenuName = "MainMenu";
+    windowClass.lpszClassName = OverlayClassName;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+bool registerHotkey(int id, HotkeyCode code) {
+    return RegisterHotKey(snipState.mainWindow, id, hotkeyModifiers(code), hotkeyKey(code)) != 0;
+}
+
+void loadCursors(HINSTANCE instance) {
+    snipState.brushCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_BRUSH));
+    snipState.crossCursor = LoadCursorA(nullptr, IDC_CROSS);
+    // SetCursor is the only way to learn the current cursor; put it straight
+    // back so that start-up leaves the pointer as it found it.
+    snipState.previousCursor = SetCursor(snipState.crossCursor);
+    SetCursor(snipState.previousCursor);
+}
+
+}  // namespace
+
+int runGrabnik(HINSTANCE instance, const char* argumentText) {
+    const HotkeyPair hotkeys = findHotkeyTexts(argumentText);
+
+    if (!registerOverlayClass(instance)) return ExitWindowClassFailed;
+
+    HDC screen = GetDC(nullptr);
+    snipState.screenWidth = GetDeviceCaps(screen, HORZRES);
+    snipState.screenHeight = GetDeviceCaps(screen, VERTRES);
+
+    snipState.mainWindow =
+        CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, OverlayClassName, nullptr, WS_POPUP, 0, 0,
+                        snipState.screenWidth, snipState.screenHeight, nullptr, nullptr, instance,
+                        nullptr);
+    if (!snipState.mainWindow) return ExitWindowFailed;
+    ShowWindow(snipState.mainWindow, SW_HIDE);
+
+    // Before the hotkeys and the setup dialog: the overlay's activation
+    // handling sets these cursors, and a null one would hide the pointer
+    // while the dialog is open.
+    loadCursors(instance);
+
+    if (hotkeys.selection && hotkeys.file) {
+        if (!registerHotkey(SelectionHotkey, hotkeys.selection) ||
+            !registerHotkey(FileHotkey, hotkeys.file)) {
+            showErrorMessage("Failed to register the specified hotkey");
+            return ExitHotkeysFailed;
+        }
+    } else if (!runHotkeySetupDialog(instance)) {
+        showErrorMessage("Failed to register hot keys. Press OK to exit");
+        return ExitHotkeysFailed;
+    }
+
+    // Never read before the first freeze replaces it; created so that the
+    // snapshot pair is always valid.
+    snipState.snapshotDC = CreateCompatibleDC(screen);
+    snipState.snapshotBitmap =
+        CreateCompatibleBitmap(screen, snipState.screenWidth, snipState.screenHeight);
+    SelectObject(snipState.snapshotDC, snipState.snapshotBitmap);
+    ReleaseDC(nullptr, screen);
+
+    MSG message = {};
+    // Should the very first retrieval fail, no message carries an exit code:
+    // report the failure rather than a clean 0.
+    message.wParam = WPARAM(-1);
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+
+    UnregisterHotKey(snipState.mainWindow, SelectionHotkey);
+    UnregisterHotKey(snipState.mainWindow, FileHotkey);
+    DeleteDC(snipState.snapshotDC);  // the context first: it still holds the bitmap
+    DeleteObject(snipState.snapshotBitmap);
+    return int(message.wParam);
+}

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs whatever this machine lacks to build, run and test Grabnik:
+# the mingw-w64 cross compilers, 32-bit Wine, Xvfb, CMake and GoogleTest.
+# Safe to run again: it installs nothing that is already there.
+set -euo pipefail
+
+packages=(cmake g++ make googletest g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth)
+
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo[@]}" dpkg --add-architecture i386
+fi
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

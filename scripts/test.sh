@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test:
+#   native unit tests (ASan + UBSan), then the Win32 and end-to-end tests
+#   under Wine on a private Xvfb display and Wine prefix, which are stopped
+#   again afterwards, whatever the outcome.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" all
+
+status=0
+echo "== Unit tests (native)"
+(cd "$root/build/native" && ctest --output-on-failure -j "$(nproc)") || status=1
+
+echo "== Win32 and end-to-end tests (Wine)"
+# shellcheck source=wine-desktop.sh
+source "$root/scripts/wine-desktop.sh"
+trap stop_wine_desktop EXIT
+start_wine_desktop "$root/build/win32/wineprefix" 1024x768x24
+# Serial: the cases share one desktop, its hotkeys, mouse and clipboard.
+(cd "$root/build/win32" && ctest --output-on-failure) || status=1
+
+exit $status

@@ -1,0 +1,310 @@
+#include "driver.h"
+
+#include <cstring>
+
+namespace e2e {
+
+namespace {
+
+struct WindowSearch {
+    DWORD pid;
+    const char* className;
+    const char* caption;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search.pid) return TRUE;
+    if (search.visibleOnly && !IsWindowVisible(window)) return TRUE;
+    char text[256] = "";
+    if (search.className) {
+        GetClassNameA(window, text, sizeof text);
+        if (std::strcmp(text, search.className) != 0) return TRUE;
+    }
+    if (search.caption) {
+        GetWindowTextA(window, text, sizeof text);
+        if (std::strcmp(text, search.caption) != 0) return TRUE;
+    }
+    search.found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> windowsOf(DWORD pid, const char* className, const char* caption,
+                            bool visibleOnly) {
+    WindowSearch search = {pid, className, caption, visibleOnly, {}};
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void sendKey(UINT key, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = WORD(key);
+    input.ki.wScan = WORD(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+const UINT modifierKeys[][2] = {
+    {MOD_CONTROL, VK_CONTROL}, {MOD_ALT, VK_MENU}, {MOD_SHIFT, VK_SHIFT}, {MOD_WIN, VK_LWIN}};
+
+// Absolute mouse coordinates run from 0 to 65535 over the screen; rounding
+// up lands on the intended pixel under Wine's conversion.
+LONG toAbsolute(int pixel, int extent) { return LONG((pixel * 65536LL + extent - 1) / extent); }
+
+struct ClipboardLock {
+    bool open;
+    ClipboardLock() : open(false) {
+        // Another process may hold the clipboard for a moment.
+        waitUntil([&] { return (open = OpenClipboard(nullptr) != 0); }, 2000);
+    }
+    ~ClipboardLock() {
+        if (open) CloseClipboard();
+    }
+};
+
+Image readBitmap(HDC source, HBITMAP bitmap, int width, int height) {
+    Image image;
+    image.width = width;
+    image.height = height;
+    image.pixels.resize(size_t(width) * size_t(height));
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    GetDIBits(source, bitmap, 0, UINT(height), image.pixels.data(), &info, DIB_RGB_COLORS);
+    // A DIB pixel is 0x00RRGGBB; the platform's colour values put red low.
+    for (uint32_t& p : image.pixels)
+        p = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    return image;
+}
+
+}  // namespace
+
+std::string binDirectory() {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string directory(path, length);
+    return directory.substr(0, directory.find_last_of("\\/"));
+}
+
+std::string grabnikPath() { return binDirectory() + "\\grabnik.exe"; }
+
+bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(10);
+    }
+}
+
+Grabnik::Grabnik(const std::string& arguments, const std::string& executable) {
+    std::string commandLine = "\"" + executable + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(executable.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process_))
+        process_ = {};
+}
+
+Grabnik::~Grabnik() {
+    if (!started()) return;
+    if (!hasExited()) {
+        // Message boxes first: the program waits in them and would not close.
+        for (HWND box : windowsOf(pid(), "#32770", nullptr, false))
+            PostMessageA(box, WM_CLOSE, 0, 0);
+        if (HWND window = overlay()) PostMessageA(window, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_.hProcess, 3000) != WAIT_OBJECT_0) {
+            TerminateProcess(process_.hProcess, 1);
+            WaitForSingleObject(process_.hProcess, 5000);
+        }
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+bool Grabnik::waitReady(DWORD timeoutMs) {
+    if (!started() || !waitUntil([&] { return overlay() != nullptr || hasExited(); }, timeoutMs))
+        return false;
+    return !hasExited() && WaitForInputIdle(process_.hProcess, timeoutMs) == 0;
+}
+
+HWND Grabnik::overlay() const {
+    std::vector<HWND> found = windowsOf(pid(), "MainWindowClass", nullptr, false);
+    return found.empty() ? nullptr : found.front();
+}
+
+bool Grabnik::hasExited() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
+
+bool Grabnik::waitExit(DWORD* exitCode, DWORD timeoutMs) {
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+    GetExitCodeProcess(process_.hProcess, exitCode);
+    return true;
+}
+
+bool Grabnik::close(DWORD* exitCode, DWORD timeoutMs) {
+    HWND window = overlay();
+    return window && PostMessageA(window, WM_CLOSE, 0, 0) && waitExit(exitCode, timeoutMs);
+}
+
+HWND findWindowOf(DWORD pid, const char* className, const char* caption) {
+    std::vector<HWND> found = windowsOf(pid, className, caption, false);
+    return found.empty() ? nullptr : found.front();
+}
+
+std::vector<HWND> visibleWindowsOf(DWORD pid) { return windowsOf(pid, nullptr, nullptr, true); }
+
+HWND waitForWindowOf(DWORD pid, const char* className, const char* caption, DWORD timeoutMs) {
+    HWND window = nullptr;
+    waitUntil([&] { return (window = findWindowOf(pid, className, caption)) != nullptr; },
+              timeoutMs);
+    return window;
+}
+
+bool waitVisible(HWND window, bool visible, DWORD timeoutMs) {
+    return waitUntil([&] { return (IsWindowVisible(window) != 0) == visible; }, timeoutMs);
+}
+
+HWND waitForMessageBox(DWORD pid, DWORD timeoutMs) {
+    HWND box = nullptr;
+    waitUntil(
+        [&] {
+            box = findWindowOf(pid, "#32770", "Error");
+            return box && IsWindowVisible(box);
+        },
+        timeoutMs);
+    return box && IsWindowVisible(box) ? box : nullptr;
+}
+
+std::string messageBoxText(HWND box) {
+    char text[512] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the box's static text control
+    return text;
+}
+
+void dismissMessageBox(HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); }
+
+bool hotkeyIsTaken(UINT modifiers, UINT key) {
+    const int probeId = 0xBFFF;
+    if (!RegisterHotKey(nullptr, probeId, modifiers, key)) return true;
+    UnregisterHotKey(nullptr, probeId);
+    return false;
+}
+
+void pressHotkey(UINT modifiers, UINT key) {
+    for (const auto& m : modifierKeys)
+        if (modifiers & m[0]) keyDown(m[1]);
+    pressKey(key);
+    for (const auto& m : modifierKeys)
+        if (modifiers & m[0]) keyUp(m[1]);
+}
+
+void keyDown(UINT key) { sendKey(key, false); }
+void keyUp(UINT key) { sendKey(key, true); }
+void pressKey(UINT key) {
+    keyDown(key);
+    keyUp(key);
+}
+
+void moveMouse(int x, int y) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = toAbsolute(x, width);
+    input.mi.dy = toAbsolute(y, height);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    waitUntil(
+        [&] {
+            POINT cursor;
+            return GetCursorPos(&cursor) && cursor.x == x && cursor.y == y;
+        },
+        1000);
+}
+
+void mouseButton(DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+void drag(int fromX, int fromY, int toX, int toY, int steps) {
+    moveMouse(fromX, fromY);
+    mouseButton(MOUSEEVENTF_LEFTDOWN);
+    for (int i = 1; i <= steps; ++i)
+        moveMouse(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
+    mouseButton(MOUSEEVENTF_LEFTUP);
+}
+
+void click(int x, int y) {
+    moveMouse(x, y);
+    mouseButton(MOUSEEVENTF_LEFTDOWN);
+    mouseButton(MOUSEEVENTF_LEFTUP);
+}
+
+bool setClipboardText(const std::string& text) {
+    ClipboardLock lock;
+    if (!lock.open || !EmptyClipboard()) return false;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (!block) return false;
+    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    if (SetClipboardData(CF_TEXT, block)) return true;  // the clipboard owns it now
+    GlobalFree(block);
+    return false;
+}
+
+std::string clipboardText() {
+    ClipboardLock lock;
+    HANDLE block = lock.open ? GetClipboardData(CF_TEXT) : nullptr;
+    if (!block) return "";
+    std::string text(static_cast<const char*>(GlobalLock(block)));
+    GlobalUnlock(block);
+    return text;
+}
+
+bool clipboardHasFormat(UINT format) { return IsClipboardFormatAvailable(format) != 0; }
+
+bool clipboardBitmap(Image& image) {
+    ClipboardLock lock;
+    // The handle stays the clipboard's: read it, never delete it.
+    HBITMAP bitmap = lock.open ? static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)) : nullptr;
+    BITMAP header;
+    if (!bitmap || !GetObjectA(bitmap, sizeof header, &header)) return false;
+    HDC screen = GetDC(nullptr);
+    image = readBitmap(screen, bitmap, header.bmWidth, header.bmHeight);
+    ReleaseDC(nullptr, screen);
+    return true;
+}
+
+Image captureScreen(int x, int y, int width, int height) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, x, y, SRCCOPY);
+    SelectObject(memory, old);
+    Image image = readBitmap(memory, bitmap, width, height);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return image;
+}
+
+Image captureScreen() {
+    return captureScreen(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+}
+
+void settle(DWORD ms) { Sleep(ms); }
+
+}  // namespace e2e

@@ -1,0 +1,93 @@
+// The end-to-end test driver: starts the real grabnik.exe under Wine and
+// talks to it only as a user or another program could, through input,
+// windows, the clipboard, the screen and the file system.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Folder of the running test program, where the build puts grabnik.exe too.
+std::string binDirectory();
+std::string grabnikPath();
+
+// Polls `condition` every 10 ms until it holds or `timeoutMs` has passed.
+bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// One running grabnik.exe. Whatever happens in a test, the destructor ends
+// the process (asking first, then terminating), so nothing outlives a case.
+class Grabnik {
+public:
+    explicit Grabnik(const std::string& arguments, const std::string& executable = grabnikPath());
+    ~Grabnik();
+    Grabnik(const Grabnik&) = delete;
+    Grabnik& operator=(const Grabnik&) = delete;
+
+    bool started() const { return process_.hProcess != nullptr; }
+    DWORD pid() const { return process_.dwProcessId; }
+    // Waits until the overlay window exists and the message loop is idle:
+    // from then on both hotkeys are registered.
+    bool waitReady(DWORD timeoutMs = 10000);
+    HWND overlay() const;  // its "MainWindowClass" window, or null
+    bool hasExited() const;
+    // Waits for the process to end on its own; false on timeout.
+    bool waitExit(DWORD* exitCode, DWORD timeoutMs = 5000);
+    // Sends WM_CLOSE to the overlay and waits for the process to end.
+    bool close(DWORD* exitCode, DWORD timeoutMs = 5000);
+
+private:
+    PROCESS_INFORMATION process_ = {};
+};
+
+// Top-level windows of a process: with a class or caption of null matching any.
+HWND findWindowOf(DWORD pid, const char* className, const char* caption);
+std::vector<HWND> visibleWindowsOf(DWORD pid);
+HWND waitForWindowOf(DWORD pid, const char* className, const char* caption,
+                     DWORD timeoutMs = 5000);
+bool waitVisible(HWND window, bool visible, DWORD timeoutMs = 5000);
+
+// Message boxes: the program's are captioned "Error".
+HWND waitForMessageBox(DWORD pid, DWORD timeoutMs = 5000);
+std::string messageBoxText(HWND box);
+void dismissMessageBox(HWND box);
+
+// True when another program holds this combination: our own registration fails.
+bool hotkeyIsTaken(UINT modifiers, UINT key);
+
+// Keyboard and mouse through SendInput, as a user would press them.
+void pressHotkey(UINT modifiers, UINT key);
+void keyDown(UINT key);
+void keyUp(UINT key);
+void pressKey(UINT key);
+void moveMouse(int x, int y);  // checked: the cursor lands on exactly (x, y)
+void mouseButton(DWORD flags);  // e.g. MOUSEEVENTF_LEFTDOWN
+void drag(int fromX, int fromY, int toX, int toY, int steps = 4);
+void click(int x, int y);
+
+// Pixels as the platform's colour values: red in the low byte.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+    uint32_t at(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+};
+
+// The clipboard, read and written as another program would.
+bool setClipboardText(const std::string& text);
+std::string clipboardText();  // empty when there is no CF_TEXT
+bool clipboardHasFormat(UINT format);
+bool clipboardBitmap(Image& image);  // false when there is no CF_BITMAP
+
+// One BitBlt of the screen area into memory, then plain reads.
+Image captureScreen(int x, int y, int width, int height);
+Image captureScreen();
+
+// Settles Wine's push of window contents to the X server.
+void settle(DWORD ms = 200);
+
+}  // namespace e2e

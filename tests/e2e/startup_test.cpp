@@ -1,0 +1,139 @@
+// Start-up and shutdown of the real program: hotkeys from the command line,
+// the hidden overlay, the setup dialog when hotkeys are missing, exit codes.
+#include <gtest/gtest.h>
+
+#include "driver.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr DWORD ExitHotkeysFailed = DWORD(-4);
+constexpr UINT CtrlAlt = MOD_CONTROL | MOD_ALT;
+
+class StartsWithHotkeys : public testing::TestWithParam<const char*> {};
+
+TEST_P(StartsWithHotkeys, RegistersBothAndShowsNothing) {
+    ASSERT_FALSE(hotkeyIsTaken(CtrlAlt, 'S'));
+    Grabnik grabnik(GetParam());
+    ASSERT_TRUE(grabnik.waitReady());
+
+    EXPECT_TRUE(hotkeyIsTaken(CtrlAlt, 'S'));
+    EXPECT_TRUE(hotkeyIsTaken(CtrlAlt, 'F'));
+    EXPECT_TRUE(visibleWindowsOf(grabnik.pid()).empty());
+    EXPECT_EQ(findWindowOf(grabnik.pid(), "#32770", nullptr), nullptr) << "no dialog, no box";
+
+    DWORD exitCode = 1;
+    ASSERT_TRUE(grabnik.close(&exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    // Shutdown gave both combinations back.
+    EXPECT_FALSE(hotkeyIsTaken(CtrlAlt, 'S'));
+    EXPECT_FALSE(hotkeyIsTaken(CtrlAlt, 'F'));
+}
+
+INSTANTIATE_TEST_SUITE_P(ArgumentTexts, StartsWithHotkeys,
+                         testing::Values("(ctrl+alt+S) (ctrl+alt+F)", "(ctrl+alt+S)(ctrl+alt+F)",
+                                         "go (ctrl+alt+S) then (ctrl+alt+F) thanks",
+                                         "(S+ALT+Ctrl) (alt+ctrl+F) (shift+X)"));
+
+TEST(Startup, OverlayIsAHiddenTopmostToolWindowCoveringTheScreen) {
+    Grabnik grabnik("(ctrl+alt+S) (ctrl+alt+F)");
+    ASSERT_TRUE(grabnik.waitReady());
+    HWND overlay = grabnik.overlay();
+    ASSERT_NE(overlay, nullptr);
+    EXPECT_FALSE(IsWindowVisible(overlay));
+    EXPECT_EQ(GetWindowLongA(overlay, GWL_STYLE) & (WS_POPUP | WS_CAPTION | WS_BORDER),
+              LONG(WS_POPUP));
+    EXPECT_EQ(GetWindowLongA(overlay, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST),
+              WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    RECT rect;
+    GetWindowRect(overlay, &rect);
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(GetClassLongA(overlay, GCL_HBRBACKGROUND), 0u) << "erasing must paint nothing";
+    EXPECT_EQ(GetClassLongA(overlay, GCL_HCURSOR), 0u) << "the overlay sets its own cursor";
+}
+
+TEST(Startup, SameCombinationTwiceIsRefused) {
+    Grabnik grabnik("(ctrl+alt+S) (ctrl+alt+S)");
+    HWND box = waitForMessageBox(grabnik.pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(messageBoxText(box), "Failed to register the specified hotkey");
+    EXPECT_EQ(findWindowOf(grabnik.pid(), "#32770", "Grabnik Hotkey Setup"), nullptr);
+    dismissMessageBox(box);
+    DWORD exitCode = 0;
+    ASSERT_TRUE(grabnik.waitExit(&exitCode));
+    EXPECT_EQ(exitCode, ExitHotkeysFailed);
+}
+
+TEST(Startup, CombinationHeldByAnotherProgramIsRefused) {
+    ASSERT_TRUE(RegisterHotKey(nullptr, 1, CtrlAlt, 'F'));
+    Grabnik grabnik("(ctrl+alt+S) (ctrl+alt+F)");
+    HWND box = waitForMessageBox(grabnik.pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(messageBoxText(box), "Failed to register the specified hotkey");
+    dismissMessageBox(box);
+    DWORD exitCode = 0;
+    ASSERT_TRUE(grabnik.waitExit(&exitCode));
+    EXPECT_EQ(exitCode, ExitHotkeysFailed);
+    UnregisterHotKey(nullptr, 1);
+}
+
+class StartsWithoutHotkeys : public testing::TestWithParam<const char*> {};
+
+TEST_P(StartsWithoutHotkeys, ShowsTheSetupDialogAndExitsWhenItIsClosed) {
+    Grabnik grabnik(GetParam());
+    HWND dialog = waitForWindowOf(grabnik.pid(), "#32770", "Grabnik Hotkey Setup");
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(waitVisible(dialog, true));
+    EXPECT_FALSE(hotkeyIsTaken(CtrlAlt, 'S')) << "a hotkey of an incomplete pair is not kept";
+
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    HWND box = waitForMessageBox(grabnik.pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(messageBoxText(box), "Failed to register hot keys. Press OK to exit");
+    dismissMessageBox(box);
+    DWORD exitCode = 0;
+    ASSERT_TRUE(grabnik.waitExit(&exitCode));
+    EXPECT_EQ(exitCode, ExitHotkeysFailed);
+}
+
+INSTANTIATE_TEST_SUITE_P(ArgumentTexts, StartsWithoutHotkeys,
+                         testing::Values("", "ctrl+alt+S ctrl+alt+F", "(ctrl+alt+S)",
+                                         "() (ctrl+alt+F)", "(F1) (ctrl+alt+F)",
+                                         "(ctrl+alt+S) (ctrl+alt+F"));
+
+TEST(Startup, WritesNothingBesideTheExecutable) {
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string directory = std::string(folder) + "grabnik-startup-" +
+                                  std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryA(directory.c_str(), nullptr));
+    const std::string copy = directory + "\\grabnik.exe";
+    ASSERT_TRUE(CopyFileA(grabnikPath().c_str(), copy.c_str(), FALSE));
+    {
+        Grabnik grabnik("(ctrl+alt+S) (ctrl+alt+F)", copy);
+        ASSERT_TRUE(grabnik.waitReady());
+        DWORD exitCode = 1;
+        ASSERT_TRUE(grabnik.close(&exitCode));
+        EXPECT_EQ(exitCode, 0u);
+    }
+    int files = 0;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &entry);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            EXPECT_STREQ(entry.cFileName, "grabnik.exe");
+            ++files;
+        }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    EXPECT_EQ(files, 1);
+    DeleteFileA(copy.c_str());
+    RemoveDirectoryA(directory.c_str());
+}
+
+}  // namespace
