@@ -1,5 +1,100 @@
 #include "overlay_window.h"
 
+#include "app/snip_state.h"
+#include "brush.h"
+#include "freeze.h"
+#include "selection.h"
+
+namespace {
+
+// Every mouse handler takes the position from here, never from the message:
+// the overlay lies at (0, 0), so screen and overlay coordinates agree.
+POINT cursorPosition() {
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    return cursor;
+}
+
+void showModeCursor() { SetCursor(snipState.brushMode ? snipState.brushCursor : snipState.crossCursor); }
+
+void onHotkey(WPARAM id) {
+    switch (id) {
+    case SelectionHotkey:
+        freezeScreen();
+        break;
+    case FileHotkey:
+        // Writing the clipboard's image to a file is not wired up here yet.
+        break;
+    }
+}
+
+void onActivateApp(bool activated) {
+    if (activated) {
+        showModeCursor();
+        return;
+    }
+    if (snipState.brushMode) SetCursor(snipState.previousCursor);
+    // Forget the selection too, not only hide: the next snip's first press
+    // would otherwise invert a stale frame into the newly frozen picture.
+    endSnip();
+}
+
+void onKeyDown(WPARAM key) {
+    switch (key) {
+    case VK_RETURN:
+        copySelectionToClipboard();
+        endSnip();
+        break;
+    case VK_ESCAPE:
+        endSnip();
+        break;
+    case VK_SPACE:
+        // Every key-down, auto-repeated ones included, toggles.
+        snipState.holdSelection = !snipState.holdSelection;
+        break;
+    }
+}
+
+void onMouseMove(WPARAM flags) {
+    const POINT cursor = cursorPosition();
+    if (!snipState.brushMode) {
+        trackSelection(cursor.x, cursor.y, (flags & MK_LBUTTON) != 0);
+        return;
+    }
+    // Both may run for one move: whitening first, so that Shift undoes it.
+    if (flags & MK_LBUTTON) whitenBrushArea(cursor.x, cursor.y);
+    if (flags & (MK_SHIFT | MK_MBUTTON)) restoreBrushArea(cursor.x, cursor.y);
+}
+
+void onLeftButtonDown() {
+    const POINT cursor = cursorPosition();
+    if (snipState.brushMode) {
+        sampleBrushColour(cursor.x, cursor.y);
+        return;
+    }
+    beginSelection(cursor.x, cursor.y);
+    drawSelectionFrame();
+}
+
+void onLeftButtonUp() {
+    if (snipState.holdSelection || snipState.brushMode) return;
+    copySelectionToClipboard();
+    endSnip();
+}
+
+void onRightButtonDown() {
+    snipState.brushMode = !snipState.brushMode;
+    showModeCursor();
+}
+
+void onMiddleButtonDown() {
+    if (!snipState.brushMode) return;
+    const POINT cursor = cursorPosition();
+    restoreBrushArea(cursor.x, cursor.y);
+}
+
+}  // namespace
+
 LRESULT CALLBACK overlayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
@@ -8,6 +103,33 @@ LRESULT CALLBACK overlayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
+    case WM_HOTKEY:
+        onHotkey(wParam);
+        break;
+    case WM_ACTIVATEAPP:
+        onActivateApp(wParam != 0);
+        break;
+    case WM_KEYDOWN:
+        onKeyDown(wParam);
+        break;
+    case WM_MOUSEMOVE:
+        onMouseMove(wParam);
+        break;
+    case WM_LBUTTONDOWN:
+        onLeftButtonDown();
+        break;
+    case WM_LBUTTONUP:
+        onLeftButtonUp();
+        break;
+    case WM_RBUTTONDOWN:
+        onRightButtonDown();
+        break;
+    case WM_MBUTTONDOWN:
+        onMiddleButtonDown();
+        break;
     }
+    // Everything, the handled messages included, goes on to the default
+    // handling; WM_PAINT and WM_ERASEBKGND there draw nothing over the
+    // frozen picture.
     return DefWindowProcA(window, message, wParam, lParam);
 }

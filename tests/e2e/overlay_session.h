@@ -1,0 +1,133 @@
+// A test case with the driver's own background on the screen and the real
+// program started with the selection hotkey ctrl+alt+S, a sentinel text on
+// the clipboard, and helpers to freeze, wait for the screen and read copies.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "background.h"
+#include "driver.h"
+
+namespace e2e {
+
+constexpr const char* ClipboardSentinel = "sentinel before the snip";
+
+class OverlaySession : public testing::Test {
+protected:
+    explicit OverlaySession(std::vector<UniformBlock> blocks = {})
+        : background_(std::move(blocks)), grabnik_("(ctrl+alt+S) (ctrl+alt+F)") {}
+
+    void SetUp() override {
+        ASSERT_TRUE(background_.waitShown()) << "the driver's background never showed";
+        ASSERT_TRUE(grabnik_.waitReady());
+        overlay_ = grabnik_.overlay();
+        ASSERT_TRUE(setClipboardText(ClipboardSentinel));
+    }
+
+    // Presses the selection hotkey and waits until the shown overlay, in
+    // front of everything, shows the screen as it was.
+    void freeze() {
+        const Image before = captureScreen();
+        pressHotkey(MOD_CONTROL | MOD_ALT, 'S');
+        ASSERT_TRUE(waitVisible(overlay_, true)) << "the overlay did not show";
+        POINT middle = {before.width / 2, before.height / 2};
+        ASSERT_TRUE(waitUntil([&] { return WindowFromPoint(middle) == overlay_; }));
+        ASSERT_EQ(waitForScreen([&](int x, int y) { return before.at(x, y); }), "")
+            << "the overlay does not show the frozen screen";
+    }
+
+    // Waits until the screen's area shows the expected pixels; returns the
+    // last difference, empty when they came.
+    template <typename Expected>
+    std::string waitForScreen(Expected expected, RECT area = {0, 0, 0, 0}, DWORD timeoutMs = 3000) {
+        if (IsRectEmpty(&area)) SetRect(&area, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        std::string difference;
+        waitUntil(
+            [&] {
+                const Image image =
+                    captureScreen(area.left, area.top, area.right - area.left, area.bottom - area.top);
+                difference = mismatches(image, area.left, area.top, expected);
+                return difference.empty();
+            },
+            timeoutMs);
+        return difference;
+    }
+
+    std::string waitForBackground() {
+        return waitForScreen([&](int x, int y) { return background_.colourAt(x, y); });
+    }
+
+    bool waitHidden() { return waitVisible(overlay_, false); }
+
+    // The program reads the cursor when it handles a mouse message, not from
+    // the message: each input must be handled before the cursor moves on.
+    // Two round trips through its queue: the input that was queued before
+    // the first is handled before the second returns.
+    void waitHandled() {
+        for (int i = 0; i < 2; ++i) SendMessageTimeoutA(overlay_, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
+    }
+
+    void input(const std::function<void()>& send) {
+        send();
+        waitHandled();
+        Sleep(30);
+    }
+
+    // Moves the mouse there and makes sure that the display's own pointer is
+    // there too: a program that asks for the cursor a while after the last
+    // move may be told where the display's pointer is.
+    void placeCursor(int x, int y) {
+        POINT cursor = {-1, -1};
+        for (int attempt = 0; attempt < 5 && (cursor.x != x || cursor.y != y); ++attempt) {
+            input([&] {
+                moveMouse(x, y);
+                SetCursorPos(x, y);
+            });
+            GetCursorPos(&cursor);
+        }
+    }
+
+    void userDrag(int fromX, int fromY, int toX, int toY, int steps = 3) {
+        placeCursor(fromX, fromY);
+        input([] { mouseButton(MOUSEEVENTF_LEFTDOWN); });
+        for (int i = 1; i <= steps; ++i)
+            placeCursor(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
+        input([] { mouseButton(MOUSEEVENTF_LEFTUP); });
+    }
+
+    void userClick(int x, int y) {
+        placeCursor(x, y);
+        input([] { mouseButton(MOUSEEVENTF_LEFTDOWN); });
+        input([] { mouseButton(MOUSEEVENTF_LEFTUP); });
+    }
+
+    // The clipboard still holds the sentinel and no bitmap.
+    void expectClipboardUntouched() {
+        EXPECT_EQ(clipboardText(), ClipboardSentinel);
+        EXPECT_FALSE(clipboardHasFormat(CF_BITMAP));
+    }
+
+    // The copied bitmap: `width` by `height`, each pixel as `expected` gives
+    // it for the screen position (left + x, top + y).
+    template <typename Expected>
+    void expectCopy(int left, int top, int width, int height, Expected expected) {
+        Image copy;
+        ASSERT_TRUE(waitUntil([&] { return clipboardBitmap(copy); })) << "no bitmap on the clipboard";
+        ASSERT_EQ(copy.width, width);
+        ASSERT_EQ(copy.height, height);
+        EXPECT_EQ(mismatches(copy, left, top, expected), "");
+    }
+
+    void expectCopyOfBackground(int left, int top, int width, int height) {
+        expectCopy(left, top, width, height, [&](int x, int y) { return background_.colourAt(x, y); });
+    }
+
+    Background background_;
+    Grabnik grabnik_;
+    HWND overlay_ = nullptr;
+};
+
+}  // namespace e2e
