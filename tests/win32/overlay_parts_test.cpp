@@ -1,0 +1,166 @@
+// The overlay's brush and clipboard hand-over against real windows and the
+// real clipboard, in this process.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/snip_state.h"
+#include "overlay/brush.h"
+#include "overlay/selection.h"
+
+namespace {
+
+constexpr int Side = 64;
+
+// A shown window of 64x64 pixels at the top-left corner of the screen as the
+// overlay: the brush block at (0, 0) reaches 8 pixels beyond it.
+class BrushAtTheEdge : public testing::Test {
+protected:
+    void SetUp() override {
+        window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", nullptr, WS_POPUP, 0, 0, Side,
+                                  Side, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(window_, nullptr);
+        ShowWindow(window_, SW_SHOWNORMAL);
+        UpdateWindow(window_);
+        HDC dc = GetDC(window_);
+        const RECT all = {0, 0, Side, Side};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        ReleaseDC(window_, dc);
+        snipState.mainWindow = window_;
+
+        // The frozen picture: a colour of its own at every position.
+        HDC screen = GetDC(nullptr);
+        snipState.snapshotDC = CreateCompatibleDC(screen);
+        snipState.snapshotBitmap = CreateCompatibleBitmap(screen, Side, Side);
+        ReleaseDC(nullptr, screen);
+        SelectObject(snipState.snapshotDC, snipState.snapshotBitmap);
+        for (int y = 0; y < Side; ++y)
+            for (int x = 0; x < Side; ++x) SetPixel(snipState.snapshotDC, x, y, frozen(x, y));
+    }
+
+    void TearDown() override {
+        DeleteDC(snipState.snapshotDC);
+        DeleteObject(snipState.snapshotBitmap);
+        DestroyWindow(window_);
+        snipState = SnipState{};
+    }
+
+    static COLORREF frozen(int x, int y) { return RGB(x * 3, y * 3, 77); }
+
+    COLORREF shown(int x, int y) const {
+        HDC dc = GetDC(window_);
+        const COLORREF colour = GetPixel(dc, x, y);
+        ReleaseDC(window_, dc);
+        return colour;
+    }
+
+    HWND window_ = nullptr;
+};
+
+TEST_F(BrushAtTheEdge, SampleCountsPositionsOffTheOverlayAsWhiteChannels) {
+    sampleBrushColour(0, 0);
+    // 192 invalid reads at 255 each and 64 black pixels: 48960 / 256.
+    EXPECT_EQ(snipState.sampleRed, 191);
+    EXPECT_EQ(snipState.sampleGreen, 191);
+    EXPECT_EQ(snipState.sampleBlue, 191);
+    EXPECT_EQ(snipState.sampleThreshold, 512);
+}
+
+TEST_F(BrushAtTheEdge, RestoreCopiesOnlyTheOnScreenPartOfTheBlock) {
+    restoreBrushArea(0, 0);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) {
+            const COLORREF expected = x < 8 && y < 8 ? frozen(x, y) : RGB(0, 0, 0);
+            ASSERT_EQ(shown(x, y), expected) << x << ", " << y;
+        }
+}
+
+TEST_F(BrushAtTheEdge, WhiteningBeforeAnySampleWhitensOnlyBlack) {
+    // The sample starts as black with the tolerance 0.
+    const RECT grey = {24, 20, 32, 36};
+    HDC dc = GetDC(window_);
+    FillRect(dc, &grey, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    ReleaseDC(window_, dc);
+    const COLORREF greyColour = shown(24, 20);
+    ASSERT_NE(greyColour, RGB(0, 0, 0));
+
+    whitenBrushArea(24, 28);  // columns 16-31, rows 20-35
+    for (int y = 18; y < 38; ++y)
+        for (int x = 14; x < 34; ++x) {
+            const bool inBlock = x >= 16 && x < 32 && y >= 20 && y < 36;
+            const bool isGrey = x >= 24 && x < 32 && y >= 20 && y < 36;
+            const COLORREF expected = isGrey ? greyColour : inBlock ? RGB(255, 255, 255) : RGB(0, 0, 0);
+            ASSERT_EQ(shown(x, y), expected) << x << ", " << y;
+        }
+}
+
+// The clipboard, with a window of this process as the overlay.
+class ClipboardHandOver : public testing::Test {
+protected:
+    void SetUp() override {
+        snipState.mainWindow = CreateWindowExA(0, "STATIC", nullptr, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                               nullptr, nullptr);
+        ASSERT_TRUE(OpenClipboard(snipState.mainWindow));
+        EmptyClipboard();
+        HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, sizeof Sentinel);
+        memcpy(GlobalLock(text), Sentinel, sizeof Sentinel);
+        GlobalUnlock(text);
+        SetClipboardData(CF_TEXT, text);  // the clipboard's from here on
+        CloseClipboard();
+        bitmap_ = CreateBitmap(4, 3, 1, 32, nullptr);
+    }
+
+    void TearDown() override {
+        DestroyWindow(snipState.mainWindow);
+        snipState = SnipState{};
+    }
+
+    static constexpr char Sentinel[] = "before";
+    HBITMAP bitmap_ = nullptr;
+};
+
+TEST_F(ClipboardHandOver, TakenBitmapIsTheClipboardsAndAlive) {
+    ASSERT_TRUE(handBitmapToClipboard(bitmap_));
+    EXPECT_EQ(GetObjectType(bitmap_), DWORD(OBJ_BITMAP)) << "never deleted once handed over";
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT)) << "the copy replaces what was there";
+    BITMAP header = {};
+    HANDLE onClipboard = GetClipboardData(CF_BITMAP);
+    EXPECT_TRUE(onClipboard && GetObjectA(onClipboard, sizeof header, &header));
+    CloseClipboard();
+    EXPECT_EQ(header.bmWidth, 4);
+    EXPECT_EQ(header.bmHeight, 3);
+}
+
+DWORD WINAPI holdClipboard(void* events) {
+    HANDLE* pair = static_cast<HANDLE*>(events);
+    OpenClipboard(nullptr);
+    SetEvent(pair[0]);
+    WaitForSingleObject(pair[1], 10000);
+    CloseClipboard();
+    return 0;
+}
+
+TEST_F(ClipboardHandOver, RefusedBitmapIsDeletedAndTheClipboardKept) {
+    // Another thread holds the clipboard open, as another program might.
+    HANDLE events[2] = {CreateEventA(nullptr, TRUE, FALSE, nullptr), CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    HANDLE holder = CreateThread(nullptr, 0, holdClipboard, events, 0, nullptr);
+    ASSERT_EQ(WaitForSingleObject(events[0], 5000), WAIT_OBJECT_0);
+
+    EXPECT_FALSE(handBitmapToClipboard(bitmap_));
+    EXPECT_EQ(GetObjectType(bitmap_), 0u) << "deleted, not leaked";
+
+    SetEvent(events[1]);
+    WaitForSingleObject(holder, 5000);
+    CloseHandle(holder);
+    CloseHandle(events[0]);
+    CloseHandle(events[1]);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE text = GetClipboardData(CF_TEXT);
+    EXPECT_STREQ(text ? static_cast<const char*>(GlobalLock(text)) : "", Sentinel);
+    if (text) GlobalUnlock(text);
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP));
+    CloseClipboard();
+}
+
+}  // namespace
