@@ -36,6 +36,11 @@ LRESULT CALLBACK backgroundProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The platform's colour values put red low; a DIB pixel has blue low.
+uint32_t dibPixel(uint32_t colour) {
+    return GetBValue(colour) | GetGValue(colour) << 8 | GetRValue(colour) << 16;
+}
+
 }  // namespace
 
 uint32_t patternColour(int x, int y) {
@@ -78,21 +83,12 @@ void Background::run(HANDLE ready) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     Picture picture;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = topDownBitmapInfo(width, height);
     void* bits = nullptr;
     picture.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     auto* pixels = static_cast<uint32_t*>(bits);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const uint32_t c = colourAt(x, y);  // red low; a DIB pixel has blue low
-            pixels[y * width + x] = GetBValue(c) | GetGValue(c) << 8 | GetRValue(c) << 16;
-        }
+        for (int x = 0; x < width; ++x) pixels[y * width + x] = dibPixel(colourAt(x, y));
     picture.dc = CreateCompatibleDC(nullptr);
     SelectObject(picture.dc, picture.bitmap);
 
@@ -121,13 +117,7 @@ void savePicture(const char* name) {
     if (!folder) return;
     const Image image = captureScreen();
     BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof header;
-    header.biWidth = image.width;
-    header.biHeight = -image.height;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    header.biCompression = BI_RGB;
+    const BITMAPINFOHEADER header = topDownBitmapInfo(image.width, image.height).bmiHeader;
     const DWORD pixelBytes = DWORD(image.pixels.size() * 4);
     file.bfType = 0x4D42;  // "BM"
     file.bfOffBits = sizeof file + sizeof header;
@@ -137,8 +127,8 @@ void savePicture(const char* name) {
     if (!out) return;
     std::fwrite(&file, sizeof file, 1, out);
     std::fwrite(&header, sizeof header, 1, out);
-    for (uint32_t c : image.pixels) {
-        const uint32_t pixel = GetBValue(c) | GetGValue(c) << 8 | GetRValue(c) << 16;
+    for (uint32_t colour : image.pixels) {
+        const uint32_t pixel = dibPixel(colour);
         std::fwrite(&pixel, 4, 1, out);
     }
     std::fclose(out);

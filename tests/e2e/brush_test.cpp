@@ -79,6 +79,7 @@ TEST_F(Brush, WhitensExactlyTheColoursWithinTheToleranceAndRestores) {
     toggleBrushMode();
     // A, B, but not C, in the whitened block only.
     whitenAtWhitenPoint();
+    savePicture("overlay-whitened");
     EXPECT_TRUE(IsWindowVisible(overlay_)) << "releasing the button never ends a brush snip";
 
     click(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);

@@ -72,13 +72,7 @@ Image readBitmap(HDC source, HBITMAP bitmap, int width, int height) {
     image.width = width;
     image.height = height;
     image.pixels.resize(size_t(width) * size_t(height));
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = topDownBitmapInfo(width, height);
     GetDIBits(source, bitmap, 0, UINT(height), image.pixels.data(), &info, DIB_RGB_COLORS);
     // A DIB pixel is 0x00RRGGBB; the platform's colour values put red low.
     for (uint32_t& p : image.pixels)
@@ -250,6 +244,17 @@ void click(int x, int y) {
     moveMouse(x, y);
     mouseButton(MOUSEEVENTF_LEFTDOWN);
     mouseButton(MOUSEEVENTF_LEFTUP);
+}
+
+BITMAPINFO topDownBitmapInfo(int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
 }
 
 bool setClipboardText(const std::string& text) {

@@ -77,6 +77,9 @@ struct Image {
     uint32_t at(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
 };
 
+// The header of a 32-bit DIB whose rows run from the top down.
+BITMAPINFO topDownBitmapInfo(int width, int height);
+
 // The clipboard, read and written as another program would.
 bool setClipboardText(const std::string& text);
 std::string clipboardText();  // empty when there is no CF_TEXT

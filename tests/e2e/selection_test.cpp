@@ -105,6 +105,7 @@ TEST_F(Selecting, HeldFrameStaysUntilEnterCopiesIt) {
     freeze();
     pressKey(VK_SPACE);
     holdDrag(Selection);
+    savePicture("overlay-selection");
     expectClipboardUntouched();
     pressKey(VK_RETURN);
     ASSERT_TRUE(waitHidden());
