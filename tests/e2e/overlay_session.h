@@ -27,8 +27,11 @@ protected:
         ASSERT_TRUE(setClipboardText(ClipboardSentinel));
     }
 
-    // Presses the selection hotkey and waits until the shown overlay, in
-    // front of everything, shows the screen as it was.
+    // Presses the selection hotkey and waits until the overlay is shown in
+    // front of everything and the screen looks as it did. Under Xvfb the
+    // screen may keep its old pixels while an overlay that never got its
+    // picture stays undrawn: the copies, read from the overlay, are the
+    // proof that it holds the frozen screen.
     void freeze() {
         const Image before = captureScreen();
         pressHotkey(MOD_CONTROL | MOD_ALT, 'S');
@@ -70,6 +73,8 @@ protected:
         for (int i = 0; i < 2; ++i) SendMessageTimeoutA(overlay_, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
     }
 
+    // One input, handled; then a moment for the display's own pointer events
+    // that a move causes to come back through the program.
     void input(const std::function<void()>& send) {
         send();
         waitHandled();
