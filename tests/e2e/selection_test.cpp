@@ -3,6 +3,8 @@
 // Every copied and every shown pixel is checked against the background.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "overlay_session.h"
 
 using namespace e2e;
@@ -77,20 +79,40 @@ INSTANTIATE_TEST_SUITE_P(Inputs, CopiesNothing,
                          testing::Values(NoSelection::Click, NoSelection::EnterAlone,
                                          NoSelection::ZeroWidthDrag, NoSelection::ZeroHeightDrag));
 
-TEST_F(Selecting, ZeroWidthDragShowsTwoAdjacentColumns) {
+// Narrow frames while the button is held at (300, 200) and the cursor is at
+// (toX, 260): which pixels show inverted.
+struct NarrowFrame {
+    const char* name;
+    int toX;
+    bool (*inverted)(int x, int y);
+};
+
+std::ostream& operator<<(std::ostream& out, const NarrowFrame& f) { return out << f.name; }
+
+class NarrowFrames : public Selecting, public testing::WithParamInterface<NarrowFrame> {};
+
+TEST_P(NarrowFrames, InvertOnlyTheirOddEdges) {
     freeze();
     placeCursor(300, 200);
     input([] { mouseButton(MOUSEEVENTF_LEFTDOWN); });
-    placeCursor(300, 260);
+    placeCursor(GetParam().toX, 260);
     EXPECT_EQ(waitForScreen([&](int x, int y) {
                   const uint32_t colour = background_.colourAt(x, y);
-                  return (x == 299 || x == 300) && y >= 200 && y < 260 ? inverted(colour) : colour;
+                  return GetParam().inverted(x, y) ? inverted(colour) : colour;
               }),
               "");
-    mouseButton(MOUSEEVENTF_LEFTUP);
+    input([] { mouseButton(MOUSEEVENTF_LEFTUP); });
     ASSERT_TRUE(waitHidden());
-    expectClipboardUntouched();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Widths, NarrowFrames,
+    testing::Values(
+        // Zero width: the left edge at column 300 and the right one at 299.
+        NarrowFrame{"ZeroWidth", 300, [](int x, int y) { return (x == 299 || x == 300) && y >= 200 && y < 260; }},
+        // Width 1: left and right cover one column and cancel out.
+        NarrowFrame{"WidthOne", 301, [](int x, int y) { return x == 300 && (y == 200 || y == 259); }}),
+    [](const testing::TestParamInfo<NarrowFrame>& info) { return std::string(info.param.name); });
 
 TEST_F(Selecting, EscapeHidesWithoutTouchingTheClipboard) {
     freeze();
