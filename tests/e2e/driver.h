@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -19,11 +20,15 @@ std::string grabnikPath();
 // Polls `condition` every 10 ms until it holds or `timeoutMs` has passed.
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
+// Variables set for the program on top of the environment it inherits.
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
 // One running grabnik.exe. Whatever happens in a test, the destructor ends
 // the process (asking first, then terminating), so nothing outlives a case.
 class Grabnik {
 public:
-    explicit Grabnik(const std::string& arguments, const std::string& executable = grabnikPath());
+    explicit Grabnik(const std::string& arguments, const std::string& executable = grabnikPath(),
+                     const Environment& environment = {});
     ~Grabnik();
     Grabnik(const Grabnik&) = delete;
     Grabnik& operator=(const Grabnik&) = delete;
@@ -82,6 +87,12 @@ bool setClipboardText(const std::string& text);
 std::string clipboardText();  // empty when there is no CF_TEXT
 bool clipboardHasFormat(UINT format);
 bool clipboardBitmap(Image& image);  // false when there is no CF_BITMAP
+bool setClipboardBitmap(const Image& image);  // replaces the contents with a CF_BITMAP
+
+// A screen-compatible bitmap with these pixels (the caller deletes it), and
+// the pixels of any bitmap.
+HBITMAP createBitmap(const Image& image);
+Image bitmapPixels(HBITMAP bitmap);
 
 // One BitBlt of the screen area into memory, then plain reads.
 Image captureScreen(int x, int y, int width, int height);
