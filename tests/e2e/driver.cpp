@@ -106,26 +106,31 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     }
 }
 
-Grabnik::Grabnik(const std::string& arguments, const std::string& executable,
-                 const Environment& environment) {
-    // The child inherits this process's variables: set them for the start
-    // only and put the previous values back.
-    Environment previous;
-    for (const auto& variable : environment) {
+ScopedEnvironment::ScopedEnvironment(const Environment& variables) {
+    for (const auto& variable : variables) {
         char value[32768];
         const DWORD length = GetEnvironmentVariableA(variable.first.c_str(), value, sizeof value);
-        previous.emplace_back(variable.first, length ? std::string(value, length) : "");
+        previous_.emplace_back(variable.first, length ? std::string(value, length) : "");
         SetEnvironmentVariableA(variable.first.c_str(), variable.second.c_str());
     }
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+    // Backwards, so that a name given twice gets its first value back.
+    for (auto variable = previous_.rbegin(); variable != previous_.rend(); ++variable)
+        SetEnvironmentVariableA(variable->first.c_str(),
+                                variable->second.empty() ? nullptr : variable->second.c_str());
+}
+
+Grabnik::Grabnik(const std::string& arguments, const std::string& executable,
+                 const Environment& environment) {
+    const ScopedEnvironment inherited(environment);
     std::string commandLine = "\"" + executable + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(executable.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process_))
         process_ = {};
-    for (const auto& variable : previous)
-        SetEnvironmentVariableA(variable.first.c_str(),
-                                variable.second.empty() ? nullptr : variable.second.c_str());
 }
 
 Grabnik::~Grabnik() {

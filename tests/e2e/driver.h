@@ -20,13 +20,27 @@ std::string grabnikPath();
 // Polls `condition` every 10 ms until it holds or `timeoutMs` has passed.
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
-// Variables set for the program on top of the environment it inherits.
+// Environment variables as names and values.
 using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// Sets variables in this process, and so for the programs it starts, until
+// the object ends; then puts the previous values back.
+class ScopedEnvironment {
+public:
+    explicit ScopedEnvironment(const Environment& variables);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    Environment previous_;
+};
 
 // One running grabnik.exe. Whatever happens in a test, the destructor ends
 // the process (asking first, then terminating), so nothing outlives a case.
 class Grabnik {
 public:
+    // `environment` is set for the program on top of what it inherits.
     explicit Grabnik(const std::string& arguments, const std::string& executable = grabnikPath(),
                      const Environment& environment = {});
     ~Grabnik();
