@@ -1,6 +1,7 @@
 #include "overlay_window.h"
 
 #include "app/snip_state.h"
+#include "export/clipboard_file.h"
 #include "brush.h"
 #include "freeze.h"
 #include "selection.h"
@@ -23,7 +24,7 @@ void onHotkey(WPARAM id) {
         freezeScreen();
         break;
     case FileHotkey:
-        // Writing the clipboard's image to a file is not wired up here yet.
+        saveClipboardImageToTempFile();
         break;
     }
 }

@@ -100,7 +100,25 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     }
 }
 
-Grabnik::Grabnik(const std::string& arguments, const std::string& executable) {
+ScopedEnvironment::ScopedEnvironment(const Environment& variables) {
+    for (const auto& variable : variables) {
+        char value[32768];
+        const DWORD length = GetEnvironmentVariableA(variable.first.c_str(), value, sizeof value);
+        previous_.emplace_back(variable.first, length ? std::string(value, length) : "");
+        SetEnvironmentVariableA(variable.first.c_str(), variable.second.c_str());
+    }
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+    // Backwards, so that a name given twice gets its first value back.
+    for (auto variable = previous_.rbegin(); variable != previous_.rend(); ++variable)
+        SetEnvironmentVariableA(variable->first.c_str(),
+                                variable->second.empty() ? nullptr : variable->second.c_str());
+}
+
+Grabnik::Grabnik(const std::string& arguments, const std::string& executable,
+                 const Environment& environment) {
+    const ScopedEnvironment inherited(environment);
     std::string commandLine = "\"" + executable + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -284,12 +302,45 @@ bool clipboardBitmap(Image& image) {
     ClipboardLock lock;
     // The handle stays the clipboard's: read it, never delete it.
     HBITMAP bitmap = lock.open ? static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)) : nullptr;
-    BITMAP header;
-    if (!bitmap || !GetObjectA(bitmap, sizeof header, &header)) return false;
+    if (!bitmap) return false;
+    image = bitmapPixels(bitmap);
+    return image.width > 0;
+}
+
+bool setClipboardBitmap(const Image& image) {
+    ClipboardLock lock;
+    if (!lock.open || !EmptyClipboard()) return false;
+    HBITMAP bitmap = createBitmap(image);
+    if (SetClipboardData(CF_BITMAP, bitmap)) return true;  // the clipboard owns it now
+    DeleteObject(bitmap);
+    return false;
+}
+
+HBITMAP createBitmap(const Image& image) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.width;
+    info.bmiHeader.biHeight = -image.height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<uint32_t> rows;
+    for (uint32_t p : image.pixels)  // colour values put red low, a DIB pixel is 0x00RRGGBB
+        rows.push_back(uint32_t(GetRValue(p)) << 16 | uint32_t(GetGValue(p)) << 8 | GetBValue(p));
     HDC screen = GetDC(nullptr);
-    image = readBitmap(screen, bitmap, header.bmWidth, header.bmHeight);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, image.width, image.height);
+    SetDIBits(screen, bitmap, 0, UINT(image.height), rows.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
-    return true;
+    return bitmap;
+}
+
+Image bitmapPixels(HBITMAP bitmap) {
+    BITMAP header;
+    if (!GetObjectA(bitmap, sizeof header, &header)) return Image();
+    HDC screen = GetDC(nullptr);
+    Image image = readBitmap(screen, bitmap, header.bmWidth, header.bmHeight);
+    ReleaseDC(nullptr, screen);
+    return image;
 }
 
 Image captureScreen(int x, int y, int width, int height) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -19,11 +20,29 @@ std::string grabnikPath();
 // Polls `condition` every 10 ms until it holds or `timeoutMs` has passed.
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
+// Environment variables as names and values.
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// Sets variables in this process, and so for the programs it starts, until
+// the object ends; then puts the previous values back.
+class ScopedEnvironment {
+public:
+    explicit ScopedEnvironment(const Environment& variables);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    Environment previous_;
+};
+
 // One running grabnik.exe. Whatever happens in a test, the destructor ends
 // the process (asking first, then terminating), so nothing outlives a case.
 class Grabnik {
 public:
-    explicit Grabnik(const std::string& arguments, const std::string& executable = grabnikPath());
+    // `environment` is set for the program on top of what it inherits.
+    explicit Grabnik(const std::string& arguments, const std::string& executable = grabnikPath(),
+                     const Environment& environment = {});
     ~Grabnik();
     Grabnik(const Grabnik&) = delete;
     Grabnik& operator=(const Grabnik&) = delete;
@@ -85,6 +104,12 @@ bool setClipboardText(const std::string& text);
 std::string clipboardText();  // empty when there is no CF_TEXT
 bool clipboardHasFormat(UINT format);
 bool clipboardBitmap(Image& image);  // false when there is no CF_BITMAP
+bool setClipboardBitmap(const Image& image);  // replaces the contents with a CF_BITMAP
+
+// A screen-compatible bitmap with these pixels (the caller deletes it), and
+// the pixels of any bitmap.
+HBITMAP createBitmap(const Image& image);
+Image bitmapPixels(HBITMAP bitmap);
 
 // One BitBlt of the screen area into memory, then plain reads.
 Image captureScreen(int x, int y, int width, int height);

@@ -1,0 +1,79 @@
+#include "export/temp_file_name.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <string>
+
+namespace {
+
+// Heap buffers of exactly the capacity: the sanitizer reports any write past them.
+std::unique_ptr<char[]> pathBuffer(char fill) {
+    std::unique_ptr<char[]> buffer(new char[TempPathCapacity]);
+    std::fill(buffer.get(), buffer.get() + TempPathCapacity, fill);
+    return buffer;
+}
+
+std::string compose(const std::string& directory, int counter) {
+    auto out = pathBuffer('#');
+    if (!composeTempFilePath(directory.data(), directory.size(), counter, out.get()))
+        return "(does not fit)";
+    return out.get();
+}
+
+TEST(ComposeTempFilePath, NamesTheFileByTheCounterModulo100) {
+    const struct {
+        int counter;
+        const char* name;
+    } cases[] = {{0, "tmpimg00.png"},    {7, "tmpimg07.png"},        {99, "tmpimg99.png"},
+                 {100, "tmpimg00.png"},  {12345, "tmpimg45.png"},    {INT_MAX, "tmpimg47.png"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(compose("C:\\Temp\\", c.counter), std::string("C:\\Temp\\") + c.name)
+            << c.counter;
+}
+
+TEST(ComposeTempFilePath, UsesOnlyTheGivenLengthOfTheDirectory) {
+    const std::string directory = "C:\\Temp\\leftover";
+    auto out = pathBuffer('#');
+    ASSERT_TRUE(composeTempFilePath(directory.data(), 8, 3, out.get()));
+    EXPECT_STREQ(out.get(), "C:\\Temp\\tmpimg03.png");
+}
+
+TEST(ComposeTempFilePath, AnEmptyDirectoryGivesTheBareName) {
+    EXPECT_EQ(compose("", 1), "tmpimg01.png");
+}
+
+TEST(ComposeTempFilePath, FitsExactlyUpToTheLastByte) {
+    const std::string directory = "C:\\" + std::string(243, 'd') + "\\";  // 247 characters
+    auto out = pathBuffer('#');
+    ASSERT_TRUE(composeTempFilePath(directory.data(), directory.size(), 42, out.get()));
+    EXPECT_EQ(std::string(out.get()), directory + "tmpimg42.png");
+    EXPECT_EQ(out[TempPathCapacity - 1], '\0');
+}
+
+TEST(ComposeTempFilePath, ATooLongDirectoryWritesNothing) {
+    for (size_t length : {size_t(248), size_t(259), size_t(260), size_t(261), size_t(70000)}) {
+        // Shorter than the length it claims: a too long directory must not be read.
+        const std::string directory = "C:\\Temp\\";
+        auto out = pathBuffer('#');
+        EXPECT_FALSE(composeTempFilePath(directory.data(), length, 0, out.get())) << length;
+        EXPECT_EQ(std::string(out.get(), TempPathCapacity), std::string(TempPathCapacity, '#'))
+            << length;
+    }
+}
+
+TEST(NextTempFileCounter, CountsAndKeepsTheRotationPastTheLargestCount) {
+    EXPECT_EQ(nextTempFileCounter(0), 1);
+    EXPECT_EQ(nextTempFileCounter(99), 100);
+    EXPECT_EQ(nextTempFileCounter(INT_MAX - 1), INT_MAX);
+    for (int counter : {0, 98, 99, 100, INT_MAX - 1, INT_MAX}) {
+        const int next = nextTempFileCounter(counter);
+        EXPECT_GE(next, 0) << counter;
+        // The next name is always the one after this one.
+        EXPECT_EQ(next % 100, (counter % 100 + 1) % 100) << counter;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+// The file hotkey's work inside one process: the text block it hands to the
+// clipboard, the limits of the path buffer and of the counter.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "app/snip_state.h"
+#include "export/clipboard_file.h"
+#include "image_file.h"
+
+using namespace e2e;
+
+namespace {
+
+class ClipboardToFile : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder_.created());
+        snipState.mainWindow =
+            CreateWindowExA(0, "STATIC", nullptr, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(snipState.mainWindow, nullptr);
+        snipState.tempFileCounter = 0;
+        std::memset(snipState.tempPathBuffer, 0, sizeof snipState.tempPathBuffer);
+    }
+    void TearDown() override {
+        DestroyWindow(snipState.mainWindow);
+        snipState.mainWindow = nullptr;
+    }
+
+    // The program reads its temporary directory from these variables.
+    static Environment temporaryDirectoryIs(const std::string& directory) {
+        return {{"TMP", directory}, {"TEMP", directory}};
+    }
+    static std::string temporaryDirectory() {
+        char directory[MAX_PATH + 1] = "";
+        GetTempPathA(sizeof directory, directory);
+        return directory;
+    }
+
+    TempFolder folder_{"clip"};
+    const ScopedEnvironment temporaryDirectory_{temporaryDirectoryIs(folder_.path())};
+    const Image pattern_ = testPattern(19, 11, 2);
+};
+
+TEST_F(ClipboardToFile, HandsThePathToTheClipboardInA260ByteBlock) {
+    ASSERT_TRUE(setClipboardBitmap(pattern_));
+    saveClipboardImageToTempFile();
+
+    const std::string expected = folder_.path() + "tmpimg00.png";
+    EXPECT_STREQ(snipState.tempPathBuffer, expected.c_str());
+    EXPECT_EQ(snipState.tempFileCounter, 1);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE block = GetClipboardData(CF_TEXT);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(GlobalSize(block), 260u);
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(block)), expected.c_str());
+    GlobalUnlock(block);
+    EXPECT_EQ(GetClipboardData(CF_BITMAP), nullptr);
+    EXPECT_EQ(GetClipboardOwner(), snipState.mainWindow);
+    CloseClipboard();
+    EXPECT_TRUE(fileExists(expected));
+}
+
+// A directory of n characters leaves room for the 12-character name and its
+// null up to n = 247; one more and nothing may be written.
+TEST_F(ClipboardToFile, ATemporaryDirectoryWithoutRoomForTheNameWritesNothing) {
+    for (size_t length : {size_t(247), size_t(248)}) {
+        SCOPED_TRACE(length);
+        std::string directory = folder_.path();
+        directory += std::string(length - 1 - directory.size(), 'd') + "\\";
+        // Created, so that only the length can stop the save.
+        ASSERT_TRUE(CreateDirectoryA(directory.substr(0, length - 1).c_str(), nullptr));
+        const ScopedEnvironment longDirectory(temporaryDirectoryIs(directory));
+        ASSERT_EQ(temporaryDirectory(), directory);
+
+        std::strcpy(snipState.tempPathBuffer, "previous");
+        snipState.tempFileCounter = 5;
+        ASSERT_TRUE(setClipboardBitmap(pattern_));
+        saveClipboardImageToTempFile();
+
+        const std::string file = directory + "tmpimg05.png";
+        if (length == 247) {
+            EXPECT_EQ(snipState.tempFileCounter, 6);
+            EXPECT_EQ(clipboardText(), file);
+            EXPECT_TRUE(fileExists(file));
+        } else {
+            EXPECT_EQ(snipState.tempFileCounter, 5);
+            EXPECT_STREQ(snipState.tempPathBuffer, "previous");
+            EXPECT_TRUE(clipboardHasFormat(CF_BITMAP));
+            EXPECT_FALSE(clipboardHasFormat(CF_TEXT));
+            WIN32_FIND_DATAA entry;
+            HANDLE search = FindFirstFileA((directory + "*.png").c_str(), &entry);
+            EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "wrote " << entry.cFileName;
+            if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        }
+        removeFolder(directory);
+    }
+}
+
+TEST_F(ClipboardToFile, TheCounterKeepsRotatingPastItsLargestValue) {
+    snipState.tempFileCounter = INT_MAX;
+    for (const char* name : {"tmpimg47.png", "tmpimg48.png"}) {
+        ASSERT_TRUE(setClipboardBitmap(pattern_));
+        saveClipboardImageToTempFile();
+        EXPECT_EQ(clipboardText(), folder_.path() + name);
+        EXPECT_GE(snipState.tempFileCounter, 0);
+    }
+    EXPECT_EQ(folder_.files(), (std::vector<std::string>{"tmpimg47.png", "tmpimg48.png"}));
+}
+
+}  // namespace
