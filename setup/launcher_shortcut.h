@@ -1,0 +1,22 @@
+// The launcher shortcut that a successful setup writes beside the executable:
+// it starts the program again with both hotkeys as its arguments.
+#pragma once
+
+#include <windows.h>
+
+#include "shortcut_paths.h"
+
+// Fills both texts from this process's command line.
+void deriveShortcutPaths(ShortcutPaths& paths);
+
+// Writes a shell shortcut at `path` that starts `target` with `arguments`.
+// Returns the failure of creating the shell-link object, else that of asking
+// for its persistence interface (or of converting the path), else the
+// result of the save. Needs COM initialised on the calling thread.
+HRESULT createLauncherShortcut(const char* target, const char* path, const char* description,
+                               const char* arguments);
+
+// The whole shortcut step, best-effort: nothing is reported, whatever fails.
+// Takes each hotkey as its modifier mask and its key, as the dialog read them.
+void writeLauncherShortcut(unsigned selectionMods, unsigned selectionKey, unsigned fileMods,
+                           unsigned fileKey);
