@@ -59,6 +59,11 @@ void writeLauncherShortcut(unsigned selectionMods, unsigned selectionKey, unsign
                            unsigned fileKey) {
     ShortcutPaths paths;
     deriveShortcutPaths(paths);
+    writeLauncherShortcut(paths, selectionMods, selectionKey, fileMods, fileKey);
+}
+
+void writeLauncherShortcut(const ShortcutPaths& paths, unsigned selectionMods,
+                           unsigned selectionKey, unsigned fileMods, unsigned fileKey) {
     if (paths.shortcutPath[0] == '\0') return;
 
     char argumentText[MAX_PATH];

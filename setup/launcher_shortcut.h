@@ -16,7 +16,13 @@ void deriveShortcutPaths(ShortcutPaths& paths);
 HRESULT createLauncherShortcut(const char* target, const char* path, const char* description,
                                const char* arguments);
 
-// The whole shortcut step, best-effort: nothing is reported, whatever fails.
-// Takes each hotkey as its modifier mask and its key, as the dialog read them.
+// The whole shortcut step for this process, best-effort: nothing is
+// reported, whatever fails. Takes each hotkey as its modifier mask and its
+// key, as the dialog read them.
 void writeLauncherShortcut(unsigned selectionMods, unsigned selectionKey, unsigned fileMods,
                            unsigned fileKey);
+
+// The same step for paths already derived: writes nothing when the shortcut
+// path is empty. Initialises COM for the write and uninitialises it after.
+void writeLauncherShortcut(const ShortcutPaths& paths, unsigned selectionMods,
+                           unsigned selectionKey, unsigned fileMods, unsigned fileKey);
