@@ -140,7 +140,8 @@ TEST(SetupDialog, EscapeLeavesItOpenAndEnterPressesSet) {
     // Enter reaches the dialog after Escape: its messages prove that the
     // dialog took both keys, and that Escape had not closed it.
     pressKey(VK_RETURN);
-    EXPECT_EQ(dismissMessages(grabnik.pid()), (std::vector<std::string>{SelectionMessage, FileMessage}));
+    EXPECT_EQ(dismissMessages(grabnik.pid()),
+              (std::vector<std::string>{SelectionMessage, FileMessage}));
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_FALSE(grabnik.hasExited());
 }

@@ -56,4 +56,19 @@ ShortcutContent readShortcut(const std::string& path) {
     return content;
 }
 
+testing::AssertionResult isLauncher(const ShortcutContent& shortcut, const std::string& target,
+                                    const std::string& arguments) {
+    if (shortcut.loaded != S_OK)
+        return testing::AssertionFailure() << "not loaded: 0x" << std::hex << shortcut.loaded;
+    if (lstrcmpiA(shortcut.target.c_str(), target.c_str()) != 0 ||
+        shortcut.arguments != arguments || shortcut.description != "Grabnik" ||
+        !shortcut.workingDirectory.empty() || !shortcut.iconPath.empty() || shortcut.hotkey != 0)
+        return testing::AssertionFailure()
+               << "target [" << shortcut.target << "] arguments [" << shortcut.arguments
+               << "] description [" << shortcut.description << "] working directory ["
+               << shortcut.workingDirectory << "] icon [" << shortcut.iconPath << "] hotkey "
+               << shortcut.hotkey;
+    return testing::AssertionSuccess();
+}
+
 }  // namespace e2e

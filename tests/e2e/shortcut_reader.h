@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 namespace e2e {
@@ -19,5 +21,11 @@ struct ShortcutContent {
 
 // Initialises COM on the calling thread for the read, if it is not yet.
 ShortcutContent readShortcut(const std::string& path);
+
+// Success when the shortcut loaded and is a launcher as the setup writes it:
+// this target (letter case aside) and these arguments, the description
+// "Grabnik", and no working directory, icon or shortcut key of its own.
+testing::AssertionResult isLauncher(const ShortcutContent& shortcut, const std::string& target,
+                                    const std::string& arguments);
 
 }  // namespace e2e
