@@ -1,13 +1,107 @@
 #include "setup_dialog.h"
 
+#include "app/error_message.h"
+#include "app/snip_state.h"
+#include "launcher_shortcut.h"
 #include "res/resource.h"
 
 namespace {
 
-INT_PTR CALLBACK hotkeySetupDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
+// The controls that make up one hotkey.
+struct HotkeyControls {
+    int control, alt, shift, win, keyList;
+};
+
+constexpr HotkeyControls SelectionControls = {IDC_SEL_CONTROL, IDC_SEL_ALT, IDC_SEL_SHIFT,
+                                              IDC_SEL_WIN, IDC_SEL_KEY};
+constexpr HotkeyControls FileControls = {IDC_FILE_CONTROL, IDC_FILE_ALT, IDC_FILE_SHIFT,
+                                         IDC_FILE_WIN, IDC_FILE_KEY};
+
+// The two halves of a hotkey as the user chose them; never packed together.
+struct HotkeyChoice {
+    unsigned mods;
+    unsigned key;
+    bool complete() const { return mods != 0 && key != 0; }
+};
+
+// Set is running: its message boxes have no owner, so the dialog can be
+// clicked again while one is shown.
+constexpr LONG_PTR SetRunning = 1;
+
+void fillKeyLists(HWND dialog) {
+    // Characters whose codes are also the virtual-key codes of their keys.
+    for (const char* key = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"; *key; ++key) {
+        const char text[2] = {*key, '\0'};
+        SendDlgItemMessageA(dialog, IDC_SEL_KEY, CB_ADDSTRING, 0, LPARAM(text));
+        SendDlgItemMessageA(dialog, IDC_FILE_KEY, CB_ADDSTRING, 0, LPARAM(text));
+    }
+}
+
+bool isTicked(HWND dialog, int box) {
+    return SendMessageA(GetDlgItem(dialog, box), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+HotkeyChoice readChoice(HWND dialog, const HotkeyControls& controls) {
+    HotkeyChoice choice = {0, 0};
+    if (isTicked(dialog, controls.control)) choice.mods |= MOD_CONTROL;
+    if (isTicked(dialog, controls.alt)) choice.mods |= MOD_ALT;
+    if (isTicked(dialog, controls.shift)) choice.mods |= MOD_SHIFT;
+    if (isTicked(dialog, controls.win)) choice.mods |= MOD_WIN;
+
+    HWND keyList = GetDlgItem(dialog, controls.keyList);
+    const LRESULT index = SendMessageA(keyList, CB_GETCURSEL, 0, 0);
+    // Our items are one character; with no selection the fetch writes nothing.
+    char text[8];
+    text[0] = '\0';
+    SendMessageA(keyList, CB_GETLBTEXT, WPARAM(index), LPARAM(text));
+    choice.key = static_cast<unsigned char>(text[0]);
+    return choice;
+}
+
+// False, after telling the user, when the choice is incomplete or refused.
+bool registerChoice(int id, const HotkeyChoice& choice, const char* failureText) {
+    if (choice.complete() && RegisterHotKey(snipState.mainWindow, id, choice.mods, choice.key))
+        return true;
+    showErrorMessage(failureText);
+    return false;
+}
+
+void onSet(HWND dialog) {
+    if (GetWindowLongPtrA(dialog, DWLP_USER) == SetRunning) return;
+    SetWindowLongPtrA(dialog, DWLP_USER, SetRunning);
+
+    const HotkeyChoice selection = readChoice(dialog, SelectionControls);
+    const HotkeyChoice file = readChoice(dialog, FileControls);
+    // Both are tried, so that one attempt reports every bad choice.
+    const bool selectionSet = registerChoice(
+        SelectionHotkey, selection,
+        "Failed to register the screen selection hotkey.\nPlease choose another key combination.");
+    const bool fileSet = registerChoice(
+        FileHotkey, file,
+        "Failed to register the screen-to-file hotkey.\nPlease choose another key combination.");
+
+    if (selectionSet && fileSet) {
+        writeLauncherShortcut(selection.mods, selection.key, file.mods, file.key);
+        EndDialog(dialog, 1);
+    } else {
+        // Nothing of a failed attempt stays registered; the user's choices
+        // stay in the controls for the next try.
+        UnregisterHotKey(snipState.mainWindow, SelectionHotkey);
+        UnregisterHotKey(snipState.mainWindow, FileHotkey);
+    }
+    SetWindowLongPtrA(dialog, DWLP_USER, 0);
+}
+
+INT_PTR CALLBACK hotkeySetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        return TRUE;  // focus goes to the first tab stop
+        fillKeyLists(dialog);
+        return TRUE;  // focus goes to the first tab stop, Set
+    case WM_COMMAND:
+        // Only Set: IDCANCEL, which Escape sends, leaves the dialog open.
+        if (LOWORD(wParam) != IDOK) return FALSE;
+        onSet(dialog);
+        return TRUE;
     case WM_CLOSE:
         EndDialog(dialog, 0);
         return TRUE;

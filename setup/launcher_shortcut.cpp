@@ -1,0 +1,75 @@
+#include "launcher_shortcut.h"
+
+#include <shlobj.h>
+
+#include "app/hotkey_text.h"
+#include "com_apartment.h"
+
+namespace {
+
+// Releases a COM interface when it goes out of scope.
+template <typename Interface>
+class ComPointer {
+public:
+    ComPointer() = default;
+    ~ComPointer() {
+        if (pointer_) pointer_->Release();
+    }
+    ComPointer(const ComPointer&) = delete;
+    ComPointer& operator=(const ComPointer&) = delete;
+
+    Interface* operator->() const { return pointer_; }
+    void** out() { return reinterpret_cast<void**>(&pointer_); }
+
+private:
+    Interface* pointer_ = nullptr;
+};
+
+}  // namespace
+
+void deriveShortcutPaths(ShortcutPaths& paths) { deriveShortcutPaths(GetCommandLineA(), paths); }
+
+HRESULT createLauncherShortcut(const char* target, const char* path, const char* description,
+                               const char* arguments) {
+    ComPointer<IShellLinkA> link;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IShellLinkA, link.out());
+    if (FAILED(result)) return result;
+
+    // The save below reports whatever matters; a setter that failed leaves a
+    // shortcut that still starts the target.
+    link->SetPath(target);
+    link->SetDescription(description);
+    link->SetArguments(arguments);
+
+    // Declared after the link, so it is released first.
+    ComPointer<IPersistFile> file;
+    result = link->QueryInterface(IID_IPersistFile, file.out());
+    if (FAILED(result)) return result;
+
+    WCHAR widePath[MAX_PATH];
+    // A path that is not valid in the code page must not be saved under a
+    // half-converted name.
+    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH))
+        return HRESULT_FROM_WIN32(GetLastError());
+    return file->Save(widePath, TRUE);
+}
+
+void writeLauncherShortcut(unsigned selectionMods, unsigned selectionKey, unsigned fileMods,
+                           unsigned fileKey) {
+    ShortcutPaths paths;
+    deriveShortcutPaths(paths);
+    writeLauncherShortcut(paths, selectionMods, selectionKey, fileMods, fileKey);
+}
+
+void writeLauncherShortcut(const ShortcutPaths& paths, unsigned selectionMods,
+                           unsigned selectionKey, unsigned fileMods, unsigned fileKey) {
+    if (paths.shortcutPath[0] == '\0') return;
+
+    char argumentText[MAX_PATH];
+    composeHotkeyArguments(selectionMods, selectionKey, fileMods, fileKey, argumentText);
+
+    ComApartment com;
+    // Best-effort: the setup succeeded whether or not the shortcut is written.
+    createLauncherShortcut(paths.shortcutTarget, paths.shortcutPath, "Grabnik", argumentText);
+}

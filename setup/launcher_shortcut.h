@@ -1,0 +1,28 @@
+// The launcher shortcut that a successful setup writes beside the executable:
+// it starts the program again with both hotkeys as its arguments.
+#pragma once
+
+#include <windows.h>
+
+#include "shortcut_paths.h"
+
+// Fills both texts from this process's command line.
+void deriveShortcutPaths(ShortcutPaths& paths);
+
+// Writes a shell shortcut at `path` that starts `target` with `arguments`.
+// Returns the failure of creating the shell-link object, else that of asking
+// for its persistence interface (or of converting the path), else the
+// result of the save. Needs COM initialised on the calling thread.
+HRESULT createLauncherShortcut(const char* target, const char* path, const char* description,
+                               const char* arguments);
+
+// The whole shortcut step for this process, best-effort: nothing is
+// reported, whatever fails. Takes each hotkey as its modifier mask and its
+// key, as the dialog read them.
+void writeLauncherShortcut(unsigned selectionMods, unsigned selectionKey, unsigned fileMods,
+                           unsigned fileKey);
+
+// The same step for paths already derived: writes nothing when the shortcut
+// path is empty. Initialises COM for the write and uninitialises it after.
+void writeLauncherShortcut(const ShortcutPaths& paths, unsigned selectionMods,
+                           unsigned selectionKey, unsigned fileMods, unsigned fileKey);

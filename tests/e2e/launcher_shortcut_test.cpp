@@ -1,0 +1,126 @@
+// A successful setup, end to end: the dialog ends, the program runs on with
+// both new hotkeys, and the launcher shortcut beside the executable starts it
+// again without the dialog. Each case runs its own copy of grabnik.exe in a
+// folder of its own.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "setup_dialog_driver.h"
+#include "shortcut_reader.h"
+#include "temp_folder.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr HotkeyChoice CtrlAltK = {MOD_CONTROL | MOD_ALT, 'K'};
+constexpr HotkeyChoice ShiftL = {MOD_SHIFT, 'L'};
+
+bool bothTaken() {
+    return hotkeyIsTaken(CtrlAltK.modifiers, CtrlAltK.key) &&
+           hotkeyIsTaken(ShiftL.modifiers, ShiftL.key);
+}
+
+// Chooses ctrl+alt+K and shift+L and presses Set; true when the dialog ended
+// and the program runs on without a message.
+bool completeSetup(Grabnik& grabnik, HWND dialog) {
+    chooseHotkey(dialog, DialogHotkey::Selection, CtrlAltK);
+    chooseHotkey(dialog, DialogHotkey::File, ShiftL);
+    pressSet(dialog);
+    return waitUntil([&] { return !IsWindow(dialog); }) && grabnik.waitReady() &&
+           errorBoxesOf(grabnik.pid()).empty();
+}
+
+TEST(LauncherShortcut, ACorrectedSetWritesALauncherThatNeedsNoDialog) {
+    TempFolder folder("setup");
+    ASSERT_TRUE(folder.created());
+    const std::string executable = folder.copyGrabnik("grabnik.exe");
+    ASSERT_FALSE(executable.empty());
+    ASSERT_FALSE(hotkeyIsTaken(CtrlAltK.modifiers, CtrlAltK.key));
+    ASSERT_FALSE(hotkeyIsTaken(ShiftL.modifiers, ShiftL.key));
+
+    ShortcutContent shortcut;
+    {
+        Grabnik grabnik("", executable);
+        HWND dialog = waitForSetupDialog(grabnik.pid());
+        ASSERT_NE(dialog, nullptr);
+        // First a failed attempt: the selection key without a modifier.
+        chooseHotkey(dialog, DialogHotkey::Selection, {0, 'K'});
+        chooseHotkey(dialog, DialogHotkey::File, ShiftL);
+        pressSet(dialog);
+        ASSERT_EQ(dismissMessages(grabnik.pid()).size(), 1u);
+
+        ASSERT_TRUE(completeSetup(grabnik, dialog));
+        EXPECT_TRUE(bothTaken());
+        EXPECT_TRUE(visibleWindowsOf(grabnik.pid()).empty());
+
+        shortcut = readShortcut(folder.pathOf("grabnik.lnk"));
+        ASSERT_TRUE(isLauncher(shortcut, executable, "(ctrl+alt+K) (shift+L)"));
+
+        DWORD exitCode = 1;
+        ASSERT_TRUE(grabnik.close(&exitCode));
+        EXPECT_EQ(exitCode, 0u);
+    }
+
+    // Started as the shortcut starts it: both hotkeys, no dialog.
+    Grabnik relaunched(shortcut.arguments, shortcut.target);
+    ASSERT_TRUE(relaunched.waitReady());
+    EXPECT_EQ(findWindowOf(relaunched.pid(), "#32770", nullptr), nullptr);
+    EXPECT_TRUE(bothTaken());
+    DWORD exitCode = 1;
+    ASSERT_TRUE(relaunched.close(&exitCode));
+    EXPECT_EQ(exitCode, 0u);
+}
+
+struct NoShortcutCase {
+    const char* name;
+    const char* executable;  // the copy's file name
+    std::string arguments;
+    bool folderInTheWay;  // a folder stands where grabnik.lnk would be saved
+};
+
+std::ostream& operator<<(std::ostream& out, const NoShortcutCase& c) { return out << c.name; }
+
+class WritesNoShortcut : public testing::TestWithParam<NoShortcutCase> {};
+
+TEST_P(WritesNoShortcut, AndTheSetupStillSucceeds) {
+    const NoShortcutCase& c = GetParam();
+    TempFolder folder("noshortcut");
+    ASSERT_TRUE(folder.created());
+    const std::string executable = folder.copyGrabnik(c.executable);
+    ASSERT_FALSE(executable.empty());
+    const std::string shortcutPath = folder.pathOf("grabnik.lnk");
+    if (c.folderInTheWay) {
+        ASSERT_TRUE(CreateDirectoryA(shortcutPath.c_str(), nullptr));
+    }
+
+    Grabnik grabnik(c.arguments, executable);
+    HWND dialog = waitForSetupDialog(grabnik.pid());
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(completeSetup(grabnik, dialog));
+    EXPECT_TRUE(bothTaken());
+
+    EXPECT_EQ(folder.files(), std::vector<std::string>{c.executable}) << "nothing written";
+    EXPECT_EQ(isDirectory(shortcutPath), c.folderInTheWay);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(grabnik.close(&exitCode));
+    EXPECT_EQ(exitCode, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WritesNoShortcut,
+    testing::Values(NoShortcutCase{"AnotherName", "snipper.exe", "", false},
+                    NoShortcutCase{"NameInOtherLetterCase", "GRABNIK.EXE", "", false},
+                    // With the quoted path, well over 260 characters.
+                    NoShortcutCase{"CommandLineOf260OrMore", "grabnik.exe", std::string(260, 'x'),
+                                   false},
+                    NoShortcutCase{"FolderAtTheShortcutPath", "grabnik.exe", "", true}),
+    [](const testing::TestParamInfo<NoShortcutCase>& info) {
+        return std::string(info.param.name);
+    });
+
+}  // namespace

@@ -1,0 +1,149 @@
+// The setup dialog of the real program, driven from outside: its key lists,
+// what Set registers and reports, and the keys that must leave it open.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "setup_dialog_driver.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr UINT CtrlAlt = MOD_CONTROL | MOD_ALT;
+const std::string SelectionMessage =
+    "Failed to register the screen selection hotkey.\nPlease choose another key combination.";
+const std::string FileMessage =
+    "Failed to register the screen-to-file hotkey.\nPlease choose another key combination.";
+
+// A combination that this test process holds, as another program would.
+class HeldHotkey {
+public:
+    HeldHotkey(bool hold, UINT modifiers, UINT key)
+        : held_(hold && RegisterHotKey(nullptr, 0xB000, modifiers, key)) {}
+    ~HeldHotkey() {
+        if (held_) UnregisterHotKey(nullptr, 0xB000);
+    }
+    bool held() const { return held_; }
+
+private:
+    bool held_;
+};
+
+TEST(SetupDialog, OpensEmptyWithBothKeyListsFilled) {
+    Grabnik grabnik("");
+    HWND dialog = waitForSetupDialog(grabnik.pid());
+    ASSERT_NE(dialog, nullptr);
+
+    std::vector<std::string> keys;
+    for (char c : std::string("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ")) keys.emplace_back(1, c);
+    for (DialogHotkey which : {DialogHotkey::Selection, DialogHotkey::File}) {
+        EXPECT_EQ(keyListItems(dialog, which), keys);
+        EXPECT_EQ(chosenHotkey(dialog, which), (HotkeyChoice{0, 0}));
+    }
+}
+
+TEST(SetupDialog, TakesNothingOverFromAHalfGivenCommandLine) {
+    Grabnik grabnik("(ctrl+alt+S)");
+    HWND dialog = waitForSetupDialog(grabnik.pid());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(chosenHotkey(dialog, DialogHotkey::Selection), (HotkeyChoice{0, 0}));
+}
+
+struct FailedSetCase {
+    const char* name;
+    HotkeyChoice selection;
+    HotkeyChoice file;
+    bool holdSelectionElsewhere;  // another program holds the selection's combination
+    std::vector<std::string> messages;
+};
+
+std::ostream& operator<<(std::ostream& out, const FailedSetCase& c) { return out << c.name; }
+
+class FailedSet : public testing::TestWithParam<FailedSetCase> {};
+
+TEST_P(FailedSet, ReportsInOrderWithdrawsBothAndLeavesTheDialogAsItWas) {
+    const FailedSetCase& c = GetParam();
+    // Only complete choices can be registered; each must be free beforehand
+    // so that "not taken" afterwards means "withdrawn".
+    std::vector<HotkeyChoice> complete;
+    for (const HotkeyChoice& choice : {c.selection, c.file})
+        if (choice.modifiers && choice.key) complete.push_back(choice);
+    for (const HotkeyChoice& choice : complete)
+        ASSERT_FALSE(hotkeyIsTaken(choice.modifiers, UINT(choice.key)));
+    HeldHotkey held(c.holdSelectionElsewhere, c.selection.modifiers, UINT(c.selection.key));
+    ASSERT_EQ(held.held(), c.holdSelectionElsewhere);
+
+    Grabnik grabnik("");
+    HWND dialog = waitForSetupDialog(grabnik.pid());
+    ASSERT_NE(dialog, nullptr);
+    chooseHotkey(dialog, DialogHotkey::Selection, c.selection);
+    chooseHotkey(dialog, DialogHotkey::File, c.file);
+    pressSet(dialog);
+
+    EXPECT_EQ(dismissMessages(grabnik.pid()), c.messages);
+    EXPECT_FALSE(grabnik.hasExited());
+    EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open for another try";
+    EXPECT_EQ(chosenHotkey(dialog, DialogHotkey::Selection), c.selection);
+    EXPECT_EQ(chosenHotkey(dialog, DialogHotkey::File), c.file);
+    for (const HotkeyChoice& choice : complete) {
+        if (c.holdSelectionElsewhere && choice == c.selection) continue;  // ours, not Grabnik's
+        EXPECT_TRUE(waitUntil([&] { return !hotkeyIsTaken(choice.modifiers, UINT(choice.key)); }))
+            << "withdrawn: " << choice.modifiers << "+" << choice.key;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, FailedSet,
+    testing::Values(
+        FailedSetCase{"NothingChosen", {0, 0}, {0, 0}, false, {SelectionMessage, FileMessage}},
+        FailedSetCase{"KeyWithoutBox", {0, 'K'}, {MOD_SHIFT, 'L'}, false, {SelectionMessage}},
+        FailedSetCase{"BoxesWithoutKey", {CtrlAlt, 'K'}, {MOD_SHIFT, 0}, false, {FileMessage}},
+        FailedSetCase{"BothIncomplete", {MOD_WIN, 0}, {0, '7'}, false,
+                      {SelectionMessage, FileMessage}},
+        FailedSetCase{"SameCombinationTwice", {CtrlAlt, 'K'}, {CtrlAlt, 'K'}, false, {FileMessage}},
+        FailedSetCase{"HeldByAnotherProgram", {CtrlAlt, 'K'}, {MOD_SHIFT, 'L'}, true,
+                      {SelectionMessage}}),
+    [](const testing::TestParamInfo<FailedSetCase>& info) { return std::string(info.param.name); });
+
+TEST(SetupDialog, SetPressedWhileItsMessageIsShownIsIgnored) {
+    Grabnik grabnik("");
+    HWND dialog = waitForSetupDialog(grabnik.pid());
+    ASSERT_NE(dialog, nullptr);
+    pressSet(dialog);
+    HWND first = waitForMessageBox(grabnik.pid());
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(messageBoxText(first), SelectionMessage);
+
+    // The box has no owner, so the dialog still takes the click.
+    pressSet(dialog);
+    EXPECT_FALSE(waitUntil([&] { return errorBoxesOf(grabnik.pid()).size() > 1; }, 1000))
+        << "a second Set ran inside the first";
+
+    dismissMessageBox(first);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(first); }));
+    EXPECT_EQ(dismissMessages(grabnik.pid()), std::vector<std::string>{FileMessage});
+    EXPECT_TRUE(IsWindowVisible(dialog));
+}
+
+TEST(SetupDialog, EscapeLeavesItOpenAndEnterPressesSet) {
+    Grabnik grabnik("");
+    HWND dialog = waitForSetupDialog(grabnik.pid());
+    ASSERT_NE(dialog, nullptr);
+    SetForegroundWindow(dialog);
+    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == dialog; }));
+
+    pressKey(VK_ESCAPE);
+    // Enter reaches the dialog after Escape: its messages prove that the
+    // dialog took both keys, and that Escape had not closed it.
+    pressKey(VK_RETURN);
+    EXPECT_EQ(dismissMessages(grabnik.pid()),
+              (std::vector<std::string>{SelectionMessage, FileMessage}));
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_FALSE(grabnik.hasExited());
+}
+
+}  // namespace

@@ -1,0 +1,33 @@
+// A private folder in the temporary directory for one test case, removed
+// with everything in it when the case ends.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& tag);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    bool created() const { return created_; }
+    const std::string& path() const { return path_; }
+    std::string pathOf(const std::string& name) const { return path_ + "\\" + name; }
+    // Copies the built grabnik.exe in under `name`; returns its path, or
+    // empty on failure.
+    std::string copyGrabnik(const std::string& name) const;
+    // Names of the plain files directly inside, folders left out.
+    std::vector<std::string> files() const;
+
+private:
+    std::string path_;
+    bool created_;
+};
+
+bool isDirectory(const std::string& path);
+
+}  // namespace e2e
