@@ -10,6 +10,7 @@
 
 #include "driver.h"
 #include "image_file.h"
+#include "temp_folder.h"
 
 using namespace e2e;
 

@@ -69,47 +69,4 @@ std::vector<unsigned char> fileStart(const std::string& path, size_t count) {
     return bytes;
 }
 
-TempFolder::TempFolder(const std::string& tag) {
-    char directory[MAX_PATH];
-    GetTempPathA(MAX_PATH, directory);
-    path_ = std::string(directory) + "grabnik-" + tag + "-" +
-            std::to_string(GetCurrentProcessId()) + "\\";
-    removeFolder(path_);  // left over by an earlier run that was cut short
-    created_ = CreateDirectoryA(path_.c_str(), nullptr) != 0;
-}
-
-TempFolder::~TempFolder() { removeFolder(path_); }
-
-std::vector<std::string> TempFolder::files() const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((path_ + "*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-void removeFolder(const std::string& path) {
-    std::string folder = path;
-    if (!folder.empty() && folder.back() != '\\') folder += '\\';
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..") continue;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removeFolder(folder + name);
-            else
-                DeleteFileA((folder + name).c_str());
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
 }  // namespace e2e

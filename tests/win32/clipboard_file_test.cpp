@@ -11,6 +11,7 @@
 #include "app/snip_state.h"
 #include "export/clipboard_file.h"
 #include "image_file.h"
+#include "temp_folder.h"
 
 using namespace e2e;
 

@@ -13,6 +13,7 @@
 #include "export/encoder_match.h"
 #include "export/image_writer.h"
 #include "image_file.h"
+#include "temp_folder.h"
 
 using namespace e2e;
 
