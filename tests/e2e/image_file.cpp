@@ -4,7 +4,6 @@
 
 #include <gdiplus.h>
 
-#include <algorithm>
 #include <fstream>
 
 using namespace Gdiplus::DllExports;

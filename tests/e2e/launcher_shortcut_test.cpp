@@ -25,16 +25,6 @@ bool bothTaken() {
            hotkeyIsTaken(ShiftL.modifiers, ShiftL.key);
 }
 
-// Chooses ctrl+alt+K and shift+L and presses Set; true when the dialog ended
-// and the program runs on without a message.
-bool completeSetup(Grabnik& grabnik, HWND dialog) {
-    chooseHotkey(dialog, DialogHotkey::Selection, CtrlAltK);
-    chooseHotkey(dialog, DialogHotkey::File, ShiftL);
-    pressSet(dialog);
-    return waitUntil([&] { return !IsWindow(dialog); }) && grabnik.waitReady() &&
-           errorBoxesOf(grabnik.pid()).empty();
-}
-
 TEST(LauncherShortcut, ACorrectedSetWritesALauncherThatNeedsNoDialog) {
     TempFolder folder("setup");
     ASSERT_TRUE(folder.created());
@@ -54,7 +44,7 @@ TEST(LauncherShortcut, ACorrectedSetWritesALauncherThatNeedsNoDialog) {
         pressSet(dialog);
         ASSERT_EQ(dismissMessages(grabnik.pid()).size(), 1u);
 
-        ASSERT_TRUE(completeSetup(grabnik, dialog));
+        ASSERT_TRUE(completeSetup(grabnik, dialog, CtrlAltK, ShiftL));
         EXPECT_TRUE(bothTaken());
         EXPECT_TRUE(visibleWindowsOf(grabnik.pid()).empty());
 
@@ -101,7 +91,7 @@ TEST_P(WritesNoShortcut, AndTheSetupStillSucceeds) {
     Grabnik grabnik(c.arguments, executable);
     HWND dialog = waitForSetupDialog(grabnik.pid());
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(completeSetup(grabnik, dialog));
+    ASSERT_TRUE(completeSetup(grabnik, dialog, CtrlAltK, ShiftL));
     EXPECT_TRUE(bothTaken());
 
     EXPECT_EQ(folder.files(), std::vector<std::string>{c.executable}) << "nothing written";

@@ -1,11 +1,13 @@
 // A test case with the driver's own background on the screen and the real
-// program started with the selection hotkey ctrl+alt+S, a sentinel text on
-// the clipboard, and helpers to freeze, wait for the screen and read copies.
+// program started (by default with the hotkeys ctrl+alt+S and ctrl+alt+F), a
+// sentinel text on the clipboard, and helpers to freeze, wait for the screen
+// and read copies.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "background.h"
@@ -18,13 +20,21 @@ constexpr const char* ClipboardSentinel = "sentinel before the snip";
 class OverlaySession : public testing::Test {
 protected:
     explicit OverlaySession(std::vector<UniformBlock> blocks = {})
-        : background_(std::move(blocks)), grabnik_("(ctrl+alt+S) (ctrl+alt+F)") {}
+        : background_(std::move(blocks)) {}
 
     void SetUp() override {
         ASSERT_TRUE(background_.waitShown()) << "the driver's background never showed";
-        ASSERT_TRUE(grabnik_.waitReady());
-        overlay_ = grabnik_.overlay();
+        grabnik_ = startProgram();
+        ASSERT_TRUE(grabnik_->waitReady());
+        overlay_ = grabnik_->overlay();
         ASSERT_TRUE(setClipboardText(ClipboardSentinel));
+    }
+
+    // A case that needs the program started otherwise (another executable,
+    // environment or hotkeys) says so here; `freeze` presses
+    // `selectionHotkey_`.
+    virtual std::unique_ptr<Grabnik> startProgram() {
+        return std::make_unique<Grabnik>("(ctrl+alt+S) (ctrl+alt+F)");
     }
 
     // Presses the selection hotkey and waits until the overlay is shown in
@@ -34,7 +44,7 @@ protected:
     // proof that it holds the frozen screen.
     void freeze() {
         const Image before = captureScreen();
-        pressHotkey(MOD_CONTROL | MOD_ALT, 'S');
+        pressHotkey(selectionHotkey_.modifiers, selectionHotkey_.key);
         ASSERT_TRUE(waitVisible(overlay_, true)) << "the overlay did not show";
         POINT middle = {before.width / 2, before.height / 2};
         ASSERT_TRUE(waitUntil([&] { return WindowFromPoint(middle) == overlay_; }));
@@ -134,8 +144,13 @@ protected:
         expectCopy(left, top, width, height, [&](int x, int y) { return background_.colourAt(x, y); });
     }
 
+    struct Hotkey {
+        UINT modifiers;
+        UINT key;
+    };
+    Hotkey selectionHotkey_ = {MOD_CONTROL | MOD_ALT, 'S'};
     Background background_;
-    Grabnik grabnik_;
+    std::unique_ptr<Grabnik> grabnik_;
     HWND overlay_ = nullptr;
 };
 

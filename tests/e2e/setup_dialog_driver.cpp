@@ -102,4 +102,12 @@ std::vector<std::string> dismissMessages(DWORD pid, DWORD firstTimeoutMs, DWORD 
     }
 }
 
+bool completeSetup(Grabnik& grabnik, HWND dialog, HotkeyChoice selection, HotkeyChoice file) {
+    chooseHotkey(dialog, DialogHotkey::Selection, selection);
+    chooseHotkey(dialog, DialogHotkey::File, file);
+    pressSet(dialog);
+    return waitUntil([&] { return !IsWindow(dialog); }) && grabnik.waitReady() &&
+           errorBoxesOf(grabnik.pid()).empty();
+}
+
 }  // namespace e2e

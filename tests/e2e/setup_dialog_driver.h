@@ -29,6 +29,12 @@ std::vector<std::string> keyListItems(HWND dialog, DialogHotkey which);
 // Clicks Set without waiting for it: Set may show message boxes.
 void pressSet(HWND dialog);
 
+class Grabnik;
+
+// Chooses both hotkeys and presses Set; true when the dialog ended and the
+// program runs on without a message.
+bool completeSetup(Grabnik& grabnik, HWND dialog, HotkeyChoice selection, HotkeyChoice file);
+
 // The program's visible message boxes.
 std::vector<HWND> errorBoxesOf(DWORD pid);
 
