@@ -2,7 +2,11 @@
 // the hidden overlay, the setup dialog when hotkeys are missing, exit codes.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "driver.h"
+#include "temp_folder.h"
 
 using namespace e2e;
 
@@ -10,6 +14,17 @@ namespace {
 
 constexpr DWORD ExitHotkeysFailed = DWORD(-4);
 constexpr UINT CtrlAlt = MOD_CONTROL | MOD_ALT;
+
+// The program shows this error, and once it is dismissed exits with -4.
+void expectErrorThenExit(Grabnik& grabnik, const char* text) {
+    HWND box = waitForMessageBox(grabnik.pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(messageBoxText(box), text);
+    dismissMessageBox(box);
+    DWORD exitCode = 0;
+    ASSERT_TRUE(grabnik.waitExit(&exitCode));
+    EXPECT_EQ(exitCode, ExitHotkeysFailed);
+}
 
 class StartsWithHotkeys : public testing::TestWithParam<const char*> {};
 
@@ -58,26 +73,14 @@ TEST(Startup, OverlayIsAHiddenTopmostToolWindowCoveringTheScreen) {
 
 TEST(Startup, SameCombinationTwiceIsRefused) {
     Grabnik grabnik("(ctrl+alt+S) (ctrl+alt+S)");
-    HWND box = waitForMessageBox(grabnik.pid());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(messageBoxText(box), "Failed to register the specified hotkey");
+    expectErrorThenExit(grabnik, "Failed to register the specified hotkey");
     EXPECT_EQ(findWindowOf(grabnik.pid(), "#32770", "Grabnik Hotkey Setup"), nullptr);
-    dismissMessageBox(box);
-    DWORD exitCode = 0;
-    ASSERT_TRUE(grabnik.waitExit(&exitCode));
-    EXPECT_EQ(exitCode, ExitHotkeysFailed);
 }
 
 TEST(Startup, CombinationHeldByAnotherProgramIsRefused) {
     ASSERT_TRUE(RegisterHotKey(nullptr, 1, CtrlAlt, 'F'));
     Grabnik grabnik("(ctrl+alt+S) (ctrl+alt+F)");
-    HWND box = waitForMessageBox(grabnik.pid());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(messageBoxText(box), "Failed to register the specified hotkey");
-    dismissMessageBox(box);
-    DWORD exitCode = 0;
-    ASSERT_TRUE(grabnik.waitExit(&exitCode));
-    EXPECT_EQ(exitCode, ExitHotkeysFailed);
+    expectErrorThenExit(grabnik, "Failed to register the specified hotkey");
     UnregisterHotKey(nullptr, 1);
 }
 
@@ -91,13 +94,7 @@ TEST_P(StartsWithoutHotkeys, ShowsTheSetupDialogAndExitsWhenItIsClosed) {
     EXPECT_FALSE(hotkeyIsTaken(CtrlAlt, 'S')) << "a hotkey of an incomplete pair is not kept";
 
     PostMessageA(dialog, WM_CLOSE, 0, 0);
-    HWND box = waitForMessageBox(grabnik.pid());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(messageBoxText(box), "Failed to register hot keys. Press OK to exit");
-    dismissMessageBox(box);
-    DWORD exitCode = 0;
-    ASSERT_TRUE(grabnik.waitExit(&exitCode));
-    EXPECT_EQ(exitCode, ExitHotkeysFailed);
+    expectErrorThenExit(grabnik, "Failed to register hot keys. Press OK to exit");
 }
 
 INSTANTIATE_TEST_SUITE_P(ArgumentTexts, StartsWithoutHotkeys,
@@ -106,13 +103,9 @@ INSTANTIATE_TEST_SUITE_P(ArgumentTexts, StartsWithoutHotkeys,
                                          "(ctrl+alt+S) (ctrl+alt+F"));
 
 TEST(Startup, WritesNothingBesideTheExecutable) {
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    const std::string directory = std::string(folder) + "grabnik-startup-" +
-                                  std::to_string(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryA(directory.c_str(), nullptr));
-    const std::string copy = directory + "\\grabnik.exe";
-    ASSERT_TRUE(CopyFileA(grabnikPath().c_str(), copy.c_str(), FALSE));
+    TempFolder folder("startup");
+    const std::string copy = folder.copyGrabnik("grabnik.exe");
+    ASSERT_FALSE(copy.empty());
     {
         Grabnik grabnik("(ctrl+alt+S) (ctrl+alt+F)", copy);
         ASSERT_TRUE(grabnik.waitReady());
@@ -120,20 +113,7 @@ TEST(Startup, WritesNothingBesideTheExecutable) {
         ASSERT_TRUE(grabnik.close(&exitCode));
         EXPECT_EQ(exitCode, 0u);
     }
-    int files = 0;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &entry);
-    ASSERT_NE(search, INVALID_HANDLE_VALUE);
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            EXPECT_STREQ(entry.cFileName, "grabnik.exe");
-            ++files;
-        }
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    EXPECT_EQ(files, 1);
-    DeleteFileA(copy.c_str());
-    RemoveDirectoryA(directory.c_str());
+    EXPECT_EQ(folder.files(), std::vector<std::string>{"grabnik.exe"});
 }
 
 }  // namespace
