@@ -4,8 +4,8 @@
 
 #include <gdiplus.h>
 
+#include <cstdlib>
 #include <memory>
-#include <new>
 
 #include "encoder_match.h"
 
@@ -42,10 +42,15 @@ void shutDownCodecs() {
 }
 
 // Scratch memory for one save: a failed allocation is a result code here,
-// never an exception.
+// never an exception (and array new would pull the C++ runtime's exception
+// and terminate machinery into a program that has no other use for it).
+struct FreeScratch {
+    void operator()(void* memory) const { std::free(memory); }
+};
+
 template <class T>
-std::unique_ptr<T[]> scratch(size_t count) {
-    return std::unique_ptr<T[]>(new (std::nothrow) T[count]);
+std::unique_ptr<T[], FreeScratch> scratch(size_t count) {
+    return std::unique_ptr<T[], FreeScratch>(static_cast<T*>(std::malloc(count * sizeof(T))));
 }
 
 struct CodecImageDisposer {

@@ -1,0 +1,338 @@
+#include "in_process.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/snip_state.h"
+#include "export/clipboard_file.h"
+#include "export/image_writer.h"
+#include "footprint.h"
+#include "overlay/brush.h"
+#include "overlay/freeze.h"
+#include "overlay/overlay_window.h"
+#include "overlay/selection.h"
+
+namespace bench {
+
+namespace {
+
+// Lets the platform do what it does when the real program's loop idles
+// (under Wine: push the window's pixels to the display).
+void pumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+// The overlay as start-up makes it, once per process.
+void createOverlay() {
+    if (snipState.mainWindow) return;
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = overlayWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = OverlayClassName;
+    RegisterClassA(&windowClass);
+    HDC screen = GetDC(nullptr);
+    snipState.screenWidth = GetDeviceCaps(screen, HORZRES);
+    snipState.screenHeight = GetDeviceCaps(screen, VERTRES);
+    snipState.mainWindow = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, OverlayClassName,
+                                           nullptr, WS_POPUP, 0, 0, snipState.screenWidth,
+                                           snipState.screenHeight, nullptr, nullptr,
+                                           GetModuleHandleA(nullptr), nullptr);
+    snipState.snapshotDC = CreateCompatibleDC(screen);
+    snipState.snapshotBitmap =
+        CreateCompatibleBitmap(screen, snipState.screenWidth, snipState.screenHeight);
+    SelectObject(snipState.snapshotDC, snipState.snapshotBitmap);
+    ReleaseDC(nullptr, screen);
+}
+
+void shownOverlay() {
+    createOverlay();
+    freezeScreen();
+    pumpMessages();
+}
+
+Timing copyTiming(size_t pixels) {
+    std::vector<uint32_t> from(pixels, 0x00123456), to(pixels);
+    return measureCalls(21, 5, [&] {
+        std::memcpy(to.data(), from.data(), pixels * 4);
+        from[to[pixels / 2] & 7]++;  // keeps the copy from being optimised away
+    });
+}
+
+// A 32-bit top-down DIB section that the caller fills; deleted by the caller.
+HBITMAP createDib(int width, int height, uint32_t** pixels) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    *pixels = static_cast<uint32_t*>(bits);
+    return bitmap;
+}
+
+// What a screenshot usually holds: flat panels, lines of text, and a
+// photo-like area of smooth gradients with a little grain.
+HBITMAP screenshotLikeBitmap(int width, int height) {
+    uint32_t* pixels = nullptr;
+    HBITMAP bitmap = createDib(width, height, &pixels);
+    uint32_t seed = 1;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint32_t& p = pixels[size_t(y) * width + x];
+            if (y < 40) {
+                p = 0x003C3F41;  // title bar
+            } else if (x < 300) {
+                p = 0x00F0F0F0;  // side panel
+            } else if (x < 1300) {
+                p = 0x00FFFFFF;  // document
+            } else {
+                seed = seed * 1103515245 + 12345;
+                const uint32_t grain = (seed >> 16) & 7;
+                const uint32_t r = (x * 255 / width + grain) & 0xFF;
+                const uint32_t g = (y * 255 / height + grain) & 0xFF;
+                const uint32_t b = ((x + y) * 128 / (width + height) + 64 + grain) & 0xFF;
+                p = (r << 16) | (g << 8) | b;
+            }
+        }
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SelectObject(memory, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(memory, TRANSPARENT);
+    const char line[] = "The quick brown fox jumps over the lazy dog. 0123456789 (ctrl+alt+S)";
+    for (int y = 60; y < height - 20; y += 18) TextOutA(memory, 320, y, line, sizeof line - 1);
+    for (int y = 60; y < 600; y += 22) TextOutA(memory, 20, y, "Panel item", 10);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    return bitmap;
+}
+
+HBITMAP noiseBitmap(int width, int height) {
+    uint32_t* pixels = nullptr;
+    HBITMAP bitmap = createDib(width, height, &pixels);
+    uint32_t seed = 7;
+    for (size_t i = 0; i < size_t(width) * height; ++i) {
+        seed = seed * 1664525 + 1013904223;
+        pixels[i] = seed >> 8;
+    }
+    return bitmap;
+}
+
+std::string benchFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "grabnik-bench";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void saveImage(Report& report, const char* what, HBITMAP bitmap, int width, int height,
+               bool targetApplies) {
+    const std::string path = benchFolder() + "\\bench.png";
+    // As the file hotkey does it: the codecs start and stop with each save.
+    const Timing timing = measure(9, [&] {
+        const double start = nowMs();
+        const BitmapImage image(bitmap);
+        saveImageFile(image, path.c_str());
+        return nowMs() - start;
+    });
+    const double bytes = fileSize(path);
+    const double megapixelsPerSecond = width * height / 1000.0 / timing.median;
+    Row row = Row::timed("File hotkey",
+                         std::string("saveImageFile, ") + what + ", " + std::to_string(width) +
+                             "x" + std::to_string(height) + ": " +
+                             std::to_string(int(bytes / 1024)) + " KB, " +
+                             std::to_string(int(megapixelsPerSecond)) + " MP/s",
+                         timing);
+    if (targetApplies) row.aim("at most 150 ms", timing.median <= 150);
+    report.add(row);
+    DeleteFileA(path.c_str());
+}
+
+// Live GDI objects of this process. Where the platform does not count them
+// (Wine answers 0), the process's own GDI handle table is counted: entries
+// of 24 bytes whose type byte, at offset 14, is non-zero for a live object.
+DWORD gdiObjectCount() {
+    if (DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return count;
+    using GetPeb = const BYTE*(WINAPI*)();
+    const auto currentPeb = reinterpret_cast<GetPeb>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetCurrentPeb")));
+    if (!currentPeb) return 0;
+    // GdiSharedHandleTable, at this offset in a 32-bit process's PEB.
+    const BYTE* table = *reinterpret_cast<const BYTE* const*>(currentPeb() + 0x94);
+    if (!table) return 0;
+    DWORD count = 0;
+    for (int i = 0; i < 0x10000; ++i) count += table[i * 24 + 14] != 0;
+    return count;
+}
+
+void snipAndSave() {
+    freezeScreen();
+    pumpMessages();
+    beginSelection(100, 100);
+    drawSelectionFrame();
+    trackSelection(900, 700, true);
+    copySelectionToClipboard();
+    endSnip();
+    saveClipboardImageToTempFile();
+    pumpMessages();
+}
+
+// The platform's clipboard alone, as one snip and one save use it: a bitmap
+// put on it, read back as CF_BITMAP, replaced by a text block. No codec, no
+// file and none of the program's own code.
+void clipboardCycle() {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 800, 600);
+    ReleaseDC(nullptr, screen);
+    OpenClipboard(snipState.mainWindow);
+    EmptyClipboard();
+    SetClipboardData(CF_BITMAP, bitmap);  // the clipboard's from here on
+    CloseClipboard();
+    OpenClipboard(snipState.mainWindow);
+    GetClipboardData(CF_BITMAP);
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, MAX_PATH);
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, text);  // likewise
+    CloseClipboard();
+    pumpMessages();
+}
+
+}  // namespace
+
+void freezeAndSelection(Report& report) {
+    createOverlay();
+    const Timing frame = copyTiming(size_t(snipState.screenWidth) * snipState.screenHeight);
+    const Timing freeze = measure(15, [] {
+        endSnip();
+        pumpMessages();
+        const double start = nowMs();
+        freezeScreen();
+        const double time = nowMs() - start;
+        pumpMessages();
+        return time;
+    });
+    // What no freeze can avoid: one read of the whole screen into memory.
+    const Timing screenRead = measure(15, [] {
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, snipState.screenWidth, snipState.screenHeight);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        const double start = nowMs();
+        BitBlt(memory, 0, 0, snipState.screenWidth, snipState.screenHeight, screen, 0, 0, SRCCOPY);
+        const double time = nowMs() - start;
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        return time;
+    });
+    report.add(Row::timed("Freeze", "one BitBlt of the whole screen into memory", screenRead)
+                   .against("memcpy of one frame", frame));
+    report.add(Row::timed("Freeze", "freezeScreen, " + std::to_string(snipState.screenWidth) + "x" +
+                                        std::to_string(snipState.screenHeight) + ", in-process",
+                          freeze)
+                   .against("memcpy of one frame", frame)
+                   .aim("at most 10x the frame memcpy", freeze.median <= 10 * frame.median));
+
+    shownOverlay();
+    // A drag step on a 1000x600 frame: erase at the old corner, draw at the new.
+    snipState.dragging = 1;
+    snipState.selStartX = 100;
+    snipState.selStartY = 100;
+    snipState.selEndX = 1100;
+    snipState.selEndY = 700;
+    drawSelectionFrame();
+    int step = 0;
+    const Timing drag = measureCalls(15, 50, [&] { trackSelection(1100 + (++step & 1), 700, true); });
+    report.add(Row::timed("Selection", "one drag step, 1000x600 frame", drag)
+                   .aim("at most 1 ms", drag.median <= 1));
+    endSnip();
+
+    shownOverlay();
+    const Timing copy = measure(15, [] {
+        snipState.selStartX = 100;
+        snipState.selStartY = 40;
+        snipState.selEndX = 1100;
+        snipState.selEndY = 1040;
+        const double start = nowMs();
+        copySelectionToClipboard();
+        return nowMs() - start;
+    });
+    report.add(Row::timed("Selection", "copySelectionToClipboard, 1000x1000", copy)
+                   .against("memcpy of 1000x1000 pixels", copyTiming(1000 * 1000)));
+    endSnip();
+    pumpMessages();
+}
+
+void brush(Report& report) {
+    shownOverlay();
+    const Timing sample = measureCalls(15, 20, [] { sampleBrushColour(500, 500); });
+    const Timing whiten = measureCalls(15, 20, [] { whitenBrushArea(500, 500); });
+    const Timing restore = measureCalls(15, 20, [] { restoreBrushArea(500, 500); });
+    report.add(Row::timed("Brush", "sampleBrushColour", sample).aim("at most 1 ms", sample.median <= 1));
+    report.add(Row::timed("Brush", "whitenBrushArea", whiten).aim("at most 1 ms", whiten.median <= 1));
+    report.add(
+        Row::timed("Brush", "restoreBrushArea", restore).aim("at most 1 ms", restore.median <= 1));
+    endSnip();
+    pumpMessages();
+}
+
+void imageFiles(Report& report) {
+    HBITMAP screenshot = screenshotLikeBitmap(1920, 1080);
+    saveImage(report, "screenshot-like", screenshot, 1920, 1080, true);
+    DeleteObject(screenshot);
+    HBITMAP noise = noiseBitmap(1920, 1080);
+    saveImage(report, "noise", noise, 1920, 1080, false);
+    DeleteObject(noise);
+}
+
+void snipsAndSavesInProcess(Report& report) {
+    createOverlay();
+    SetEnvironmentVariableA("TMP", benchFolder().c_str());
+    SetEnvironmentVariableA("TEMP", benchFolder().c_str());
+    snipAndSave();
+    const DWORD gdiAfterOne = gdiObjectCount();
+    const SIZE_T memoryAfterOne = privateBytes(GetCurrentProcess());
+    for (int i = 1; i < 200; ++i) snipAndSave();
+    const DWORD gdiAfterAll = gdiObjectCount();
+    const SIZE_T memoryAfterAll = privateBytes(GetCurrentProcess());
+    report.add(Row::plain("Footprint", "GDI objects after 1 snip + save (in-process)",
+                          gdiAfterOne, "objects"));
+    report.add(Row::plain("Footprint", "GDI objects after 200 snips + 200 saves (in-process)",
+                          gdiAfterAll, "objects")
+                   .aim("no more than after the first", gdiAfterAll <= gdiAfterOne));
+    report.add(Row::plain("Footprint", "private memory after 1 snip + save (in-process)",
+                          memoryAfterOne / 1024.0, "KB"));
+    for (int i = 0; i < 100; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "\\tmpimg%02d.png", i);
+        DeleteFileA((benchFolder() + name).c_str());
+    }
+    report.add(Row::plain("Footprint", "private memory after 200 snips + 200 saves (in-process)",
+                          memoryAfterAll / 1024.0, "KB")
+                   .aim("no more than after the first (within 64 KB)",
+                        memoryAfterAll <= memoryAfterOne + 64 * 1024));
+
+    // Reference: how much the platform's clipboard alone keeps over as many
+    // cycles, for comparison with the growth above.
+    clipboardCycle();
+    const SIZE_T clipboardBefore = privateBytes(GetCurrentProcess());
+    for (int i = 1; i < 200; ++i) clipboardCycle();
+    report.add(Row::plain("Footprint",
+                          "reference: private memory growth over 199 cycles of the clipboard alone "
+                          "(bitmap on, CF_BITMAP read, text on)",
+                          (double(privateBytes(GetCurrentProcess())) - double(clipboardBefore)) / 1024.0,
+                          "KB"));
+    report.add(Row::plain("Footprint", "growth over 199 snips + saves (in-process)",
+                          (double(memoryAfterAll) - double(memoryAfterOne)) / 1024.0, "KB"));
+}
+
+}  // namespace bench
