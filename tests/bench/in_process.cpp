@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/snip_state.h"
+#include "driver.h"
 #include "export/clipboard_file.h"
 #include "export/image_writer.h"
 #include "footprint.h"
@@ -66,12 +67,7 @@ Timing copyTiming(size_t pixels) {
 
 // A 32-bit top-down DIB section that the caller fills; deleted by the caller.
 HBITMAP createDib(int width, int height, uint32_t** pixels) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const BITMAPINFO info = e2e::topDownBitmapInfo(width, height);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     *pixels = static_cast<uint32_t*>(bits);
