@@ -1,11 +1,13 @@
 #include "startup.h"
 
-#include "error_message.h"
-#include "hotkey_text.h"
+#include "core/error_message.h"
+#include "core/hotkey_text.h"
+#include "core/snip_state.h"
+#include "core/win_holders.h"
 #include "overlay/overlay_window.h"
+#include "overlay/snapshot.h"
 #include "res/resource.h"
 #include "setup/setup_dialog.h"
-#include "snip_state.h"
 
 static_assert(HotkeyModAlt == MOD_ALT && HotkeyModControl == MOD_CONTROL &&
                   HotkeyModShift == MOD_SHIFT && HotkeyModWin == MOD_WIN,
@@ -44,14 +46,13 @@ void loadCursors(HINSTANCE instance) {
     SetCursor(snipState.previousCursor);
 }
 
-}  // namespace
-
-int runGrabnik(HINSTANCE instance, const char* argumentText) {
-    const HotkeyPair hotkeys = findHotkeyTexts(argumentText);
-
+// Everything before the message loop; 0 when the loop may run, otherwise
+// the exit code.
+int startUp(HINSTANCE instance, const HotkeyPair& hotkeys) {
     if (!registerOverlayClass(instance)) return ExitWindowClassFailed;
 
-    HDC screen = GetDC(nullptr);
+    // Released on every way out, the early exits included.
+    const WindowDC screen(nullptr);
     snipState.screenWidth = GetDeviceCaps(screen, HORZRES);
     snipState.screenHeight = GetDeviceCaps(screen, VERTRES);
 
@@ -78,13 +79,17 @@ int runGrabnik(HINSTANCE instance, const char* argumentText) {
         return ExitHotkeysFailed;
     }
 
-    // Never read before the first freeze replaces it; created so that the
-    // snapshot pair is always valid.
-    snipState.snapshotDC = CreateCompatibleDC(screen);
-    snipState.snapshotBitmap =
-        CreateCompatibleBitmap(screen, snipState.screenWidth, snipState.screenHeight);
-    SelectObject(snipState.snapshotDC, snipState.snapshotBitmap);
-    ReleaseDC(nullptr, screen);
+    // Never read before the first freeze replaces it; made here so that the
+    // brush always has a snapshot to restore from.
+    replaceSnapshot(screen, snipState.screenWidth, snipState.screenHeight);
+    return 0;
+}
+
+}  // namespace
+
+int runGrabnik(HINSTANCE instance, const char* argumentText) {
+    const int startFailure = startUp(instance, findHotkeyTexts(argumentText));
+    if (startFailure != 0) return startFailure;
 
     MSG message = {};
     // Should the very first retrieval fail, no message carries an exit code:
@@ -97,7 +102,6 @@ int runGrabnik(HINSTANCE instance, const char* argumentText) {
 
     UnregisterHotKey(snipState.mainWindow, SelectionHotkey);
     UnregisterHotKey(snipState.mainWindow, FileHotkey);
-    DeleteDC(snipState.snapshotDC);  // the context first: it still holds the bitmap
-    DeleteObject(snipState.snapshotBitmap);
+    deleteSnapshot();
     return int(message.wParam);
 }

@@ -4,29 +4,14 @@
 
 #include <cstring>
 
-#include "app/snip_state.h"
+#include "core/snip_state.h"
+#include "core/win_holders.h"
 #include "image_writer.h"
 #include "temp_file_name.h"
 
 static_assert(sizeof snipState.tempPathBuffer == TempPathCapacity, "one buffer size for paths");
 
 namespace {
-
-// The clipboard, open for one window while this object lives. A failed open
-// is not an error here: reading then finds no bitmap, and nothing is closed
-// that another program holds.
-class OpenClipboardScope {
-public:
-    explicit OpenClipboardScope(HWND owner) : open_(OpenClipboard(owner) != 0) {}
-    ~OpenClipboardScope() {
-        if (open_) CloseClipboard();
-    }
-    OpenClipboardScope(const OpenClipboardScope&) = delete;
-    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-
-private:
-    bool open_;
-};
 
 // Replaces the open clipboard's contents with the path, as CF_TEXT in a
 // block of the whole path buffer. When no block can be had, the clipboard
@@ -52,7 +37,7 @@ void putPathOnClipboard() {
 void saveClipboardImageToTempFile() {
     // Open from reading the bitmap until the path has replaced it, so that
     // nothing another program puts there meanwhile is emptied away unseen.
-    const OpenClipboardScope clipboard(snipState.mainWindow);
+    const ClipboardScope clipboard(snipState.mainWindow);
     // The clipboard's bitmap (null when it holds none) stays the
     // clipboard's: it is only read, never deleted.
     const BitmapImage image(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)));

@@ -1,8 +1,8 @@
 #include "brush.h"
 
-#include "app/snip_state.h"
+#include "core/snip_state.h"
 #include "brush_math.h"
-#include "dc_holders.h"
+#include "core/win_holders.h"
 
 namespace {
 

@@ -1,22 +1,23 @@
 #include "freeze.h"
 
-#include "app/snip_state.h"
-#include "dc_holders.h"
+#include "core/snip_state.h"
+#include "core/win_holders.h"
+#include "snapshot.h"
 
 void freezeScreen() {
     SnipState& s = snipState;
     {
         WindowDC screen(nullptr);
         // Measured at every freeze, so that a change of resolution is followed.
-        s.screenWidth = GetDeviceCaps(screen, HORZRES);
-        s.screenHeight = GetDeviceCaps(screen, VERTRES);
-        DeleteDC(s.snapshotDC);  // the context first: it still holds the bitmap
-        DeleteObject(s.snapshotBitmap);
-        s.snapshotDC = CreateCompatibleDC(screen);
-        s.snapshotBitmap = CreateCompatibleBitmap(screen, s.screenWidth, s.screenHeight);
-        SelectObject(s.snapshotDC, s.snapshotBitmap);
+        const int width = GetDeviceCaps(screen, HORZRES);
+        const int height = GetDeviceCaps(screen, VERTRES);
+        // Without a snapshot of the whole screen there is nothing true to
+        // show: no snip starts, and the old snapshot stays for the brush.
+        if (!replaceSnapshot(screen, width, height)) return;
+        s.screenWidth = width;
+        s.screenHeight = height;
         // Capture before showing: the screen still shows what is to be frozen.
-        BitBlt(s.snapshotDC, 0, 0, s.screenWidth, s.screenHeight, screen, 0, 0, SRCCOPY);
+        BitBlt(s.snapshotDC, 0, 0, width, height, screen, 0, 0, SRCCOPY);
     }
 
     MoveWindow(s.mainWindow, 0, 0, s.screenWidth, s.screenHeight, FALSE);

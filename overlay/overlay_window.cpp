@@ -1,6 +1,6 @@
 #include "overlay_window.h"
 
-#include "app/snip_state.h"
+#include "core/snip_state.h"
 #include "export/clipboard_file.h"
 #include "brush.h"
 #include "freeze.h"

@@ -1,27 +1,27 @@
 #include "selection.h"
 
-#include <algorithm>
-#include <utility>
+#include <initializer_list>
 
-#include "app/snip_state.h"
-#include "dc_holders.h"
+#include "core/snip_state.h"
+#include "core/win_holders.h"
+#include "selection_geometry.h"
+
+namespace {
+
+SelectionRect currentSelection() {
+    return normalizeSelection(snipState.selStartX, snipState.selStartY, snipState.selEndX,
+                              snipState.selEndY);
+}
+
+}  // namespace
 
 void drawSelectionFrame() {
     WindowDC overlay(snipState.mainWindow);
-    const int minX = std::min(snipState.selStartX, snipState.selEndX);
-    const int maxX = std::max(snipState.selStartX, snipState.selEndX);
-    const int minY = std::min(snipState.selStartY, snipState.selEndY);
-    const int maxY = std::max(snipState.selStartY, snipState.selEndY);
-    // The outermost ring of the area that the copy takes. Each corner pixel
-    // lies in two edges and so keeps its colour; a zero width or height
-    // leaves the matching edges empty.
-    const RECT edges[] = {
-        {minX, minY, maxX, minY + 1},  // top
-        {minX, minY, minX + 1, maxY},  // left
-        {maxX - 1, minY, maxX, maxY},  // right
-        {minX, maxY - 1, maxX, maxY},  // bottom
-    };
-    for (const RECT& edge : edges) InvertRect(overlay, &edge);
+    const SelectionFrame frame = selectionFrameEdges(currentSelection());
+    for (const SelectionRect& edge : {frame.top, frame.left, frame.right, frame.bottom}) {
+        const RECT area = {edge.left, edge.top, edge.right, edge.bottom};
+        InvertRect(overlay, &area);
+    }
 }
 
 void beginSelection(int x, int y) {
@@ -49,35 +49,34 @@ void trackSelection(int x, int y, bool leftButtonHeld) {
 }
 
 void copySelectionToClipboard() {
-    SnipState& s = snipState;
-    if (s.selStartX == s.selEndX || s.selStartY == s.selEndY) return;
-    if (s.selStartX > s.selEndX) std::swap(s.selStartX, s.selEndX);
-    if (s.selStartY > s.selEndY) std::swap(s.selStartY, s.selEndY);
+    const SelectionRect area = currentSelection();
+    if (!copiesAnything(area)) return;
     drawSelectionFrame();  // the frame must not be part of the copy
 
     // From the overlay, which covers the screen: the copy holds what the
     // user sees, brush work included. Not from the screen's context: where
     // window contents reach the screen only when the message loop next
     // idles, the screen would still show the frame erased a moment ago.
-    const int width = s.selEndX - s.selStartX;
-    const int height = s.selEndY - s.selStartY;
-    WindowDC overlay(s.mainWindow);
+    WindowDC overlay(snipState.mainWindow);
     MemoryDC memory(overlay);
-    HBITMAP bitmap = CreateCompatibleBitmap(overlay, width, height);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, overlay, s.selStartX, s.selStartY, SRCCOPY);
-    SelectObject(memory, previous);  // a bitmap still selected into a context is not handed on
+    HBITMAP bitmap = CreateCompatibleBitmap(overlay, area.width(), area.height());
+    {
+        // Put back before the hand-over: a bitmap still selected into a
+        // context is not handed on.
+        SelectedObject target(memory, bitmap);
+        BitBlt(memory, 0, 0, area.width(), area.height(), overlay, area.left, area.top, SRCCOPY);
+    }
     handBitmapToClipboard(bitmap);
 }
 
 bool handBitmapToClipboard(HBITMAP bitmap) {
-    // Another program may hold the clipboard; then it keeps its contents.
-    if (OpenClipboard(snipState.mainWindow)) {
-        const bool taken = EmptyClipboard() && SetClipboardData(CF_BITMAP, bitmap) != nullptr;
-        CloseClipboard();
-        // Ownership hand-over: from here on the bitmap is the clipboard's and
-        // is never deleted by us.
-        if (taken) return true;
+    {
+        const ClipboardScope clipboard(snipState.mainWindow);
+        // Another program may hold the clipboard; then it keeps its contents.
+        // Ownership hand-over: once SetClipboardData takes the bitmap it is
+        // the clipboard's and is never deleted by us.
+        if (clipboard.isOpen() && EmptyClipboard() && SetClipboardData(CF_BITMAP, bitmap))
+            return true;
     }
     // Nobody else will ever free it: without this every refused snip would
     // leak a bitmap as large as the selection.

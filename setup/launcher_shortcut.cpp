@@ -2,8 +2,8 @@
 
 #include <shlobj.h>
 
-#include "app/hotkey_text.h"
-#include "com_apartment.h"
+#include "core/hotkey_text.h"
+#include "core/win_holders.h"
 
 namespace {
 
@@ -13,24 +13,6 @@ namespace {
 constexpr GUID ShellLinkClass = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 constexpr GUID ShellLinkInterface = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 constexpr GUID PersistFileInterface = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-
-// Releases a COM interface when it goes out of scope.
-template <typename Interface>
-class ComPointer {
-public:
-    ComPointer() = default;
-    ~ComPointer() {
-        if (pointer_) pointer_->Release();
-    }
-    ComPointer(const ComPointer&) = delete;
-    ComPointer& operator=(const ComPointer&) = delete;
-
-    Interface* operator->() const { return pointer_; }
-    void** out() { return reinterpret_cast<void**>(&pointer_); }
-
-private:
-    Interface* pointer_ = nullptr;
-};
 
 }  // namespace
 

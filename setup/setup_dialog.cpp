@@ -1,7 +1,7 @@
 #include "setup_dialog.h"
 
-#include "app/error_message.h"
-#include "app/snip_state.h"
+#include "core/error_message.h"
+#include "core/snip_state.h"
 #include "launcher_shortcut.h"
 #include "res/resource.h"
 

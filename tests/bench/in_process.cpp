@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/snip_state.h"
+#include "core/snip_state.h"
 #include "driver.h"
 #include "export/clipboard_file.h"
 #include "export/image_writer.h"
@@ -16,6 +16,8 @@
 #include "overlay/freeze.h"
 #include "overlay/overlay_window.h"
 #include "overlay/selection.h"
+#include "overlay/snapshot.h"
+#include "core/win_holders.h"
 
 namespace bench {
 
@@ -37,18 +39,14 @@ void createOverlay() {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = OverlayClassName;
     RegisterClassA(&windowClass);
-    HDC screen = GetDC(nullptr);
+    const WindowDC screen(nullptr);
     snipState.screenWidth = GetDeviceCaps(screen, HORZRES);
     snipState.screenHeight = GetDeviceCaps(screen, VERTRES);
     snipState.mainWindow = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, OverlayClassName,
                                            nullptr, WS_POPUP, 0, 0, snipState.screenWidth,
                                            snipState.screenHeight, nullptr, nullptr,
                                            GetModuleHandleA(nullptr), nullptr);
-    snipState.snapshotDC = CreateCompatibleDC(screen);
-    snipState.snapshotBitmap =
-        CreateCompatibleBitmap(screen, snipState.screenWidth, snipState.screenHeight);
-    SelectObject(snipState.snapshotDC, snipState.snapshotBitmap);
-    ReleaseDC(nullptr, screen);
+    replaceSnapshot(screen, snipState.screenWidth, snipState.screenHeight);
 }
 
 void shownOverlay() {

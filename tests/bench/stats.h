@@ -72,9 +72,9 @@ struct Row {
         row.value = value;
         return row;
     }
-    Row& against(std::string what, Timing timing) {
+    Row& against(std::string what, Timing measured) {
         reference = std::move(what);
-        referenceTiming = timing;
+        referenceTiming = measured;
         return *this;
     }
     Row& aim(std::string what, bool met) {

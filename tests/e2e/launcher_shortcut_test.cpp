@@ -12,6 +12,7 @@
 #include "setup_dialog_driver.h"
 #include "shortcut_reader.h"
 #include "temp_folder.h"
+#include "case_names.h"
 
 using namespace e2e;
 
@@ -109,8 +110,6 @@ INSTANTIATE_TEST_SUITE_P(
                     NoShortcutCase{"CommandLineOf260OrMore", "grabnik.exe", std::string(260, 'x'),
                                    false},
                     NoShortcutCase{"FolderAtTheShortcutPath", "grabnik.exe", "", true}),
-    [](const testing::TestParamInfo<NoShortcutCase>& info) {
-        return std::string(info.param.name);
-    });
+    NamedAfterRow());
 
 }  // namespace

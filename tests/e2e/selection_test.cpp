@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "overlay_session.h"
+#include "case_names.h"
 
 using namespace e2e;
 
@@ -112,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
         NarrowFrame{"ZeroWidth", 300, [](int x, int y) { return (x == 299 || x == 300) && y >= 200 && y < 260; }},
         // Width 1: left and right cover one column and cancel out.
         NarrowFrame{"WidthOne", 301, [](int x, int y) { return x == 300 && (y == 200 || y == 259); }}),
-    [](const testing::TestParamInfo<NarrowFrame>& info) { return std::string(info.param.name); });
+    NamedAfterRow());
 
 TEST_F(Selecting, EscapeHidesWithoutTouchingTheClipboard) {
     freeze();

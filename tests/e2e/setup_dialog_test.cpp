@@ -8,6 +8,7 @@
 
 #include "driver.h"
 #include "setup_dialog_driver.h"
+#include "case_names.h"
 
 using namespace e2e;
 
@@ -107,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailedSetCase{"SameCombinationTwice", {CtrlAlt, 'K'}, {CtrlAlt, 'K'}, false, {FileMessage}},
         FailedSetCase{"HeldByAnotherProgram", {CtrlAlt, 'K'}, {MOD_SHIFT, 'L'}, true,
                       {SelectionMessage}}),
-    [](const testing::TestParamInfo<FailedSetCase>& info) { return std::string(info.param.name); });
+    NamedAfterRow());
 
 TEST(SetupDialog, SetPressedWhileItsMessageIsShownIsIgnored) {
     Grabnik grabnik("");

@@ -1,4 +1,5 @@
 #include "overlay/brush_math.h"
+#include "case_names.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {191, 191, 191, 512}},
         // Red is the low byte, blue the high one.
         SampleCase{"ChannelOrder", [](int, int) { return 0x00030201u; }, {1, 2, 3, 0}}),
-    [](const testing::TestParamInfo<SampleCase>& info) { return std::string(info.param.name); });
+    NamedAfterRow());
 
 struct WithinCase {
     BrushSample sample;

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/snip_state.h"
+#include "core/snip_state.h"
 #include "export/clipboard_file.h"
 #include "image_file.h"
 #include "temp_folder.h"

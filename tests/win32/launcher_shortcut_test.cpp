@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "setup/com_apartment.h"
+#include "core/win_holders.h"
 #include "setup/launcher_shortcut.h"
 #include "shortcut_reader.h"
 #include "temp_folder.h"

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/snip_state.h"
+#include "core/snip_state.h"
 #include "overlay/brush.h"
 #include "overlay/selection.h"
+#include "overlay/snapshot.h"
+#include "core/win_holders.h"
 
 namespace {
 
@@ -22,37 +24,25 @@ protected:
         ASSERT_NE(window_, nullptr);
         ShowWindow(window_, SW_SHOWNORMAL);
         UpdateWindow(window_);
-        HDC dc = GetDC(window_);
         const RECT all = {0, 0, Side, Side};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        ReleaseDC(window_, dc);
+        FillRect(WindowDC(window_), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         snipState.mainWindow = window_;
 
         // The frozen picture: a colour of its own at every position.
-        HDC screen = GetDC(nullptr);
-        snipState.snapshotDC = CreateCompatibleDC(screen);
-        snipState.snapshotBitmap = CreateCompatibleBitmap(screen, Side, Side);
-        ReleaseDC(nullptr, screen);
-        SelectObject(snipState.snapshotDC, snipState.snapshotBitmap);
+        ASSERT_TRUE(replaceSnapshot(WindowDC(nullptr), Side, Side));
         for (int y = 0; y < Side; ++y)
             for (int x = 0; x < Side; ++x) SetPixel(snipState.snapshotDC, x, y, frozen(x, y));
     }
 
     void TearDown() override {
-        DeleteDC(snipState.snapshotDC);
-        DeleteObject(snipState.snapshotBitmap);
+        deleteSnapshot();
         DestroyWindow(window_);
         snipState = SnipState{};
     }
 
     static COLORREF frozen(int x, int y) { return RGB(x * 3, y * 3, 77); }
 
-    COLORREF shown(int x, int y) const {
-        HDC dc = GetDC(window_);
-        const COLORREF colour = GetPixel(dc, x, y);
-        ReleaseDC(window_, dc);
-        return colour;
-    }
+    COLORREF shown(int x, int y) const { return GetPixel(WindowDC(window_), x, y); }
 
     HWND window_ = nullptr;
 };

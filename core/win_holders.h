@@ -1,0 +1,150 @@
+// Small holders for what the platform hands out and wants back: drawing
+// contexts, a selected drawing object, the clipboard, COM and its objects,
+// and the snapshot's context-and-bitmap pair. Each gives back what it took
+// when the operation that took it ends, whichever way it ends, and none can
+// be copied, so nothing is ever given back twice.
+#pragma once
+
+#include <windows.h>
+
+#include <objbase.h>
+
+// GetDC/ReleaseDC; a null window means the whole screen.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() { ReleaseDC(window_, dc_); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    operator HDC() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A memory context compatible with another; deleted at the end.
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+    ~MemoryDC() { DeleteDC(dc_); }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    operator HDC() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// An object selected into a context, and the one it displaced put back at
+// the end: a bitmap still selected into a context cannot be handed on or
+// deleted.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// The clipboard, open for one owner window while this lives. A failed open
+// is not an error here: the caller asks isOpen(), and nothing is closed that
+// another program holds.
+class ClipboardScope {
+public:
+    explicit ClipboardScope(HWND owner) : open_(OpenClipboard(owner) != 0) {}
+    ~ClipboardScope() {
+        if (open_) CloseClipboard();
+    }
+    ClipboardScope(const ClipboardScope&) = delete;
+    ClipboardScope& operator=(const ClipboardScope&) = delete;
+    bool isOpen() const { return open_; }
+
+private:
+    bool open_;
+};
+
+// COM on the calling thread, apartment-threaded, for as long as this lives.
+// The shell-link object cannot be created on a thread without it.
+class ComApartment {
+public:
+    ComApartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    // S_FALSE (already initialised here) also counts and must be balanced.
+    ~ComApartment() {
+        if (initialized_) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialized_;
+};
+
+// One reference to a COM interface, released at the end.
+template <typename Interface>
+class ComPointer {
+public:
+    ComPointer() = default;
+    ~ComPointer() {
+        if (pointer_) pointer_->Release();
+    }
+    ComPointer(const ComPointer&) = delete;
+    ComPointer& operator=(const ComPointer&) = delete;
+
+    Interface* operator->() const { return pointer_; }
+    explicit operator bool() const { return pointer_ != nullptr; }
+    // For the creating call's out-parameter; only while empty.
+    void** out() { return reinterpret_cast<void**>(&pointer_); }
+
+private:
+    Interface* pointer_ = nullptr;
+};
+
+// A memory context with a bitmap of its own selected into it: how the frozen
+// screen is kept. The context is deleted before the bitmap, which cannot be
+// deleted while a context still holds it. Either handle may be null: a
+// failed creation holds nothing that leaks.
+class BitmapContext {
+public:
+    // A new pair compatible with `screen`, `width` by `height` pixels; both
+    // handles are null unless both could be made.
+    BitmapContext(HDC screen, int width, int height)
+        : dc_(CreateCompatibleDC(screen)), bitmap_(CreateCompatibleBitmap(screen, width, height)) {
+        if (!dc_ || !bitmap_) {
+            release();
+            return;
+        }
+        SelectObject(dc_, bitmap_);  // displaces the context's stock bitmap, which is never deleted
+    }
+    // Takes over an existing pair, for example to delete the one in use.
+    BitmapContext(HDC dc, HBITMAP bitmap) : dc_(dc), bitmap_(bitmap) {}
+    ~BitmapContext() { release(); }
+    BitmapContext(const BitmapContext&) = delete;
+    BitmapContext& operator=(const BitmapContext&) = delete;
+
+    bool isValid() const { return dc_ && bitmap_; }
+    // Exchanges the held pair with the caller's, which this then deletes.
+    void swapWith(HDC& dc, HBITMAP& bitmap) {
+        const HDC heldDC = dc_;
+        const HBITMAP heldBitmap = bitmap_;
+        dc_ = dc;
+        bitmap_ = bitmap;
+        dc = heldDC;
+        bitmap = heldBitmap;
+    }
+
+private:
+    void release() {
+        if (dc_) DeleteDC(dc_);  // the context first: it still holds the bitmap
+        if (bitmap_) DeleteObject(bitmap_);
+        dc_ = nullptr;
+        bitmap_ = nullptr;
+    }
+
+    HDC dc_;
+    HBITMAP bitmap_;
+};
