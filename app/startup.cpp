@@ -56,10 +56,9 @@ int startUp(HINSTANCE instance, const HotkeyPair& hotkeys) {
     snipState.screenWidth = GetDeviceCaps(screen, HORZRES);
     snipState.screenHeight = GetDeviceCaps(screen, VERTRES);
 
-    snipState.mainWindow =
-        CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, OverlayClassName, nullptr, WS_POPUP, 0, 0,
-                        snipState.screenWidth, snipState.screenHeight, nullptr, nullptr, instance,
-                        nullptr);
+    snipState.mainWindow = CreateWindowExA(
+        WS_EX_TOOLWINDOW | WS_EX_TOPMOST, OverlayClassName, nullptr, WS_POPUP, 0, 0,
+        snipState.screenWidth, snipState.screenHeight, nullptr, nullptr, instance, nullptr);
     if (!snipState.mainWindow) return ExitWindowFailed;
     ShowWindow(snipState.mainWindow, SW_HIDE);
 

@@ -15,11 +15,21 @@ struct Keyword {
 };
 
 const Keyword keywords[] = {
-    {"win", HotkeyModWin, 0},   {"alt", HotkeyModAlt, 0},    {"ctrl", HotkeyModControl, 0},
-    {"shift", HotkeyModShift, 0}, {"tab", 0, 9},             {"enter", 0, 13},
-    {"space", 0, 32},           {"esc", 0, 27},              {"ins", 0, 45},
-    {"del", 0, 46},             {"up", 0, 38},               {"down", 0, 40},
-    {"left", 0, 37},            {"right", 0, 39},            {"home", 0, 36},
+    {"win", HotkeyModWin, 0},
+    {"alt", HotkeyModAlt, 0},
+    {"ctrl", HotkeyModControl, 0},
+    {"shift", HotkeyModShift, 0},
+    {"tab", 0, 9},
+    {"enter", 0, 13},
+    {"space", 0, 32},
+    {"esc", 0, 27},
+    {"ins", 0, 45},
+    {"del", 0, 46},
+    {"up", 0, 38},
+    {"down", 0, 40},
+    {"left", 0, 37},
+    {"right", 0, 39},
+    {"home", 0, 36},
     {"end", 0, 35},
 };
 

@@ -14,16 +14,16 @@ struct SnipState {
     int screenHeight;
     HDC snapshotDC;  // the frozen screen; snapshotBitmap is always selected into it
     HBITMAP snapshotBitmap;
-    int selStartX, selStartY;  // selection anchor
-    int selEndX, selEndY;      // selection moving corner
-    int dragging;              // 0 or 1
-    int brushMode;             // 0 or 1, toggled by the right button
-    int holdSelection;         // 0 or 1, toggled by Space
+    int selStartX, selStartY;                // selection anchor
+    int selEndX, selEndY;                    // selection moving corner
+    int dragging;                            // 0 or 1
+    int brushMode;                           // 0 or 1, toggled by the right button
+    int holdSelection;                       // 0 or 1, toggled by Space
     int sampleRed, sampleGreen, sampleBlue;  // mean of the last brush sample
     int sampleThreshold;                     // squared distance, at most 512
-    HCURSOR crossCursor;     // not owned: the system's shared crosshair
-    HCURSOR brushCursor;     // not owned: from our resources
-    HCURSOR previousCursor;  // what was current when we started
+    HCURSOR crossCursor;                     // not owned: the system's shared crosshair
+    HCURSOR brushCursor;                     // not owned: from our resources
+    HCURSOR previousCursor;                  // what was current when we started
     int tempFileCounter;
     char tempPathBuffer[MAX_PATH];
 };

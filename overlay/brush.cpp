@@ -1,7 +1,7 @@
 #include "brush.h"
 
-#include "core/snip_state.h"
 #include "brush_math.h"
+#include "core/snip_state.h"
 #include "core/win_holders.h"
 
 namespace {
@@ -22,7 +22,8 @@ void sampleBrushColour(int x, int y) {
     WindowDC overlay(snipState.mainWindow);
     uint32_t colours[BrushBlockPixels];
     int next = 0;
-    forEachBlockPixel(x, y, [&](int column, int row) { colours[next++] = GetPixel(overlay, column, row); });
+    forEachBlockPixel(
+        x, y, [&](int column, int row) { colours[next++] = GetPixel(overlay, column, row); });
     const BrushSample sample = sampleBrushBlock(colours);
     snipState.sampleRed = sample.red;
     snipState.sampleGreen = sample.green;

@@ -1,8 +1,8 @@
 #include "overlay_window.h"
 
+#include "brush.h"
 #include "core/snip_state.h"
 #include "export/clipboard_file.h"
-#include "brush.h"
 #include "freeze.h"
 #include "selection.h"
 
@@ -16,7 +16,9 @@ POINT cursorPosition() {
     return cursor;
 }
 
-void showModeCursor() { SetCursor(snipState.brushMode ? snipState.brushCursor : snipState.crossCursor); }
+void showModeCursor() {
+    SetCursor(snipState.brushMode ? snipState.brushCursor : snipState.crossCursor);
+}
 
 void onHotkey(WPARAM id) {
     switch (id) {

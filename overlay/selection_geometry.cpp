@@ -13,10 +13,10 @@ SelectionRect normalizeSelection(int startX, int startY, int endX, int endY) {
 
 SelectionFrame selectionFrameEdges(const SelectionRect& a) {
     return {
-        {a.left, a.top, a.right, a.top + 1},           // top
-        {a.left, a.top, a.left + 1, a.bottom},         // left
-        {a.right - 1, a.top, a.right, a.bottom},       // right
-        {a.left, a.bottom - 1, a.right, a.bottom},     // bottom
+        {a.left, a.top, a.right, a.top + 1},        // top
+        {a.left, a.top, a.left + 1, a.bottom},      // left
+        {a.right - 1, a.top, a.right, a.bottom},    // right
+        {a.left, a.bottom - 1, a.right, a.bottom},  // bottom
     };
 }
 

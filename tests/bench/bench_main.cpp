@@ -141,9 +141,9 @@ void footprint(Report& report) {
         dlls += (dlls.empty() ? "" : ", ") + dll;
         allSystem = allSystem && isSystemDll(dll);
     }
-    report.add(Row::plain("Footprint", "imports: " + dlls,
-                          double(importedDlls(executable).size()), "DLLs")
-                   .aim("only Windows' own DLLs", allSystem));
+    report.add(
+        Row::plain("Footprint", "imports: " + dlls, double(importedDlls(executable).size()), "DLLs")
+            .aim("only Windows' own DLLs", allSystem));
 
     e2e::Grabnik program(HotkeyArguments);
     program.waitReady();

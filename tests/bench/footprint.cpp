@@ -47,8 +47,7 @@ bool isSystemDll(const std::string& name) {
 
 DWORD fileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow
-                                                                            : 0;
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
 }
 
 SIZE_T privateBytes(HANDLE process) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/snip_state.h"
+#include "core/win_holders.h"
 #include "driver.h"
 #include "export/clipboard_file.h"
 #include "export/image_writer.h"
@@ -17,7 +18,6 @@
 #include "overlay/overlay_window.h"
 #include "overlay/selection.h"
 #include "overlay/snapshot.h"
-#include "core/win_holders.h"
 
 namespace bench {
 
@@ -42,10 +42,10 @@ void createOverlay() {
     const WindowDC screen(nullptr);
     snipState.screenWidth = GetDeviceCaps(screen, HORZRES);
     snipState.screenHeight = GetDeviceCaps(screen, VERTRES);
-    snipState.mainWindow = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, OverlayClassName,
-                                           nullptr, WS_POPUP, 0, 0, snipState.screenWidth,
-                                           snipState.screenHeight, nullptr, nullptr,
-                                           GetModuleHandleA(nullptr), nullptr);
+    snipState.mainWindow =
+        CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, OverlayClassName, nullptr, WS_POPUP, 0, 0,
+                        snipState.screenWidth, snipState.screenHeight, nullptr, nullptr,
+                        GetModuleHandleA(nullptr), nullptr);
     replaceSnapshot(screen, snipState.screenWidth, snipState.screenHeight);
 }
 
@@ -139,12 +139,12 @@ void saveImage(Report& report, const char* what, HBITMAP bitmap, int width, int 
     });
     const double bytes = fileSize(path);
     const double megapixelsPerSecond = width * height / 1000.0 / timing.median;
-    Row row = Row::timed("File hotkey",
-                         std::string("saveImageFile, ") + what + ", " + std::to_string(width) +
-                             "x" + std::to_string(height) + ": " +
-                             std::to_string(int(bytes / 1024)) + " KB, " +
-                             std::to_string(int(megapixelsPerSecond)) + " MP/s",
-                         timing);
+    Row row =
+        Row::timed("File hotkey",
+                   std::string("saveImageFile, ") + what + ", " + std::to_string(width) + "x" +
+                       std::to_string(height) + ": " + std::to_string(int(bytes / 1024)) + " KB, " +
+                       std::to_string(int(megapixelsPerSecond)) + " MP/s",
+                   timing);
     if (targetApplies) row.aim("at most 150 ms", timing.median <= 150);
     report.add(row);
     DeleteFileA(path.c_str());
@@ -217,7 +217,8 @@ void freezeAndSelection(Report& report) {
     const Timing screenRead = measure(15, [] {
         HDC screen = GetDC(nullptr);
         HDC memory = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, snipState.screenWidth, snipState.screenHeight);
+        HBITMAP bitmap =
+            CreateCompatibleBitmap(screen, snipState.screenWidth, snipState.screenHeight);
         HGDIOBJ old = SelectObject(memory, bitmap);
         const double start = nowMs();
         BitBlt(memory, 0, 0, snipState.screenWidth, snipState.screenHeight, screen, 0, 0, SRCCOPY);
@@ -230,8 +231,9 @@ void freezeAndSelection(Report& report) {
     });
     report.add(Row::timed("Freeze", "one BitBlt of the whole screen into memory", screenRead)
                    .against("memcpy of one frame", frame));
-    report.add(Row::timed("Freeze", "freezeScreen, " + std::to_string(snipState.screenWidth) + "x" +
-                                        std::to_string(snipState.screenHeight) + ", in-process",
+    report.add(Row::timed("Freeze",
+                          "freezeScreen, " + std::to_string(snipState.screenWidth) + "x" +
+                              std::to_string(snipState.screenHeight) + ", in-process",
                           freeze)
                    .against("memcpy of one frame", frame)
                    .aim("at most 10x the frame memcpy", freeze.median <= 10 * frame.median));
@@ -245,7 +247,8 @@ void freezeAndSelection(Report& report) {
     snipState.selEndY = 700;
     drawSelectionFrame();
     int step = 0;
-    const Timing drag = measureCalls(15, 50, [&] { trackSelection(1100 + (++step & 1), 700, true); });
+    const Timing drag =
+        measureCalls(15, 50, [&] { trackSelection(1100 + (++step & 1), 700, true); });
     report.add(Row::timed("Selection", "one drag step, 1000x600 frame", drag)
                    .aim("at most 1 ms", drag.median <= 1));
     endSnip();
@@ -271,8 +274,10 @@ void brush(Report& report) {
     const Timing sample = measureCalls(15, 20, [] { sampleBrushColour(500, 500); });
     const Timing whiten = measureCalls(15, 20, [] { whitenBrushArea(500, 500); });
     const Timing restore = measureCalls(15, 20, [] { restoreBrushArea(500, 500); });
-    report.add(Row::timed("Brush", "sampleBrushColour", sample).aim("at most 1 ms", sample.median <= 1));
-    report.add(Row::timed("Brush", "whitenBrushArea", whiten).aim("at most 1 ms", whiten.median <= 1));
+    report.add(
+        Row::timed("Brush", "sampleBrushColour", sample).aim("at most 1 ms", sample.median <= 1));
+    report.add(
+        Row::timed("Brush", "whitenBrushArea", whiten).aim("at most 1 ms", whiten.median <= 1));
     report.add(
         Row::timed("Brush", "restoreBrushArea", restore).aim("at most 1 ms", restore.median <= 1));
     endSnip();
@@ -298,8 +303,8 @@ void snipsAndSavesInProcess(Report& report) {
     for (int i = 1; i < 200; ++i) snipAndSave();
     const DWORD gdiAfterAll = gdiObjectCount();
     const SIZE_T memoryAfterAll = privateBytes(GetCurrentProcess());
-    report.add(Row::plain("Footprint", "GDI objects after 1 snip + save (in-process)",
-                          gdiAfterOne, "objects"));
+    report.add(Row::plain("Footprint", "GDI objects after 1 snip + save (in-process)", gdiAfterOne,
+                          "objects"));
     report.add(Row::plain("Footprint", "GDI objects after 200 snips + 200 saves (in-process)",
                           gdiAfterAll, "objects")
                    .aim("no more than after the first", gdiAfterAll <= gdiAfterOne));
@@ -320,11 +325,11 @@ void snipsAndSavesInProcess(Report& report) {
     clipboardCycle();
     const SIZE_T clipboardBefore = privateBytes(GetCurrentProcess());
     for (int i = 1; i < 200; ++i) clipboardCycle();
-    report.add(Row::plain("Footprint",
-                          "reference: private memory growth over 199 cycles of the clipboard alone "
-                          "(bitmap on, CF_BITMAP read, text on)",
-                          (double(privateBytes(GetCurrentProcess())) - double(clipboardBefore)) / 1024.0,
-                          "KB"));
+    report.add(Row::plain(
+        "Footprint",
+        "reference: private memory growth over 199 cycles of the clipboard alone "
+        "(bitmap on, CF_BITMAP read, text on)",
+        (double(privateBytes(GetCurrentProcess())) - double(clipboardBefore)) / 1024.0, "KB"));
     report.add(Row::plain("Footprint", "growth over 199 snips + saves (in-process)",
                           (double(memoryAfterAll) - double(memoryAfterOne)) / 1024.0, "KB"));
 }

@@ -25,7 +25,8 @@ LRESULT CALLBACK backgroundProc(HWND window, UINT message, WPARAM wParam, LPARAM
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
         const RECT& r = paint.rcPaint;
-        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, picture->dc, r.left, r.top, SRCCOPY);
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, picture->dc, r.left, r.top,
+               SRCCOPY);
         EndPaint(window, &paint);
         return 0;
     }
@@ -72,7 +73,8 @@ uint32_t Background::colourAt(int x, int y) const {
 bool Background::waitShown(DWORD timeoutMs) const {
     return waitUntil(
         [&] {
-            return mismatches(captureScreen(), 0, 0, [&](int x, int y) { return colourAt(x, y); }).empty();
+            return mismatches(captureScreen(), 0, 0, [&](int x, int y) { return colourAt(x, y); })
+                .empty();
         },
         timeoutMs);
 }

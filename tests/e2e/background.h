@@ -61,8 +61,9 @@ std::string mismatches(const Image& image, int left, int top, Expected expected)
             const uint32_t want = expected(left + x, top + y);
             if (image.at(x, y) == want) continue;
             if (count++ == 0)
-                first = "screen pixel (" + std::to_string(left + x) + ", " + std::to_string(top + y) +
-                        ") is " + std::to_string(image.at(x, y)) + ", expected " + std::to_string(want);
+                first = "screen pixel (" + std::to_string(left + x) + ", " +
+                        std::to_string(top + y) + ") is " + std::to_string(image.at(x, y)) +
+                        ", expected " + std::to_string(want);
         }
     return count ? first + " (" + std::to_string(count) + " wrong pixels)" : "";
 }

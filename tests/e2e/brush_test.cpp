@@ -39,7 +39,8 @@ protected:
     // The background with A and B turned white in the block at WhitenPoint.
     uint32_t whitened(int x, int y) const {
         const uint32_t colour = background_.colourAt(x, y);
-        return inBlockAt(WhitenPoint, x, y) && (colour == ColourA || colour == ColourB) ? White : colour;
+        return inBlockAt(WhitenPoint, x, y) && (colour == ColourA || colour == ColourB) ? White
+                                                                                        : colour;
     }
 
     void click(DWORD down, DWORD up) {
@@ -134,8 +135,9 @@ TEST_F(Brush, ModeAndCursorSurviveTheEndOfASnip) {
     ASSERT_TRUE(waitUntil([&] { return (crosshair = shownCursor()) != nullptr; }));
     toggleBrushMode();
     HCURSOR brushCursor = nullptr;
-    EXPECT_TRUE(waitUntil([&] { return (brushCursor = shownCursor()) != crosshair && brushCursor; }))
-        << "the right button switches to the brush cursor";
+    EXPECT_TRUE(waitUntil([&] {
+        return (brushCursor = shownCursor()) != crosshair && brushCursor;
+    })) << "the right button switches to the brush cursor";
     pressKey(VK_ESCAPE);
     ASSERT_TRUE(waitHidden());
 

@@ -75,8 +75,7 @@ Image readBitmap(HDC source, HBITMAP bitmap, int width, int height) {
     BITMAPINFO info = topDownBitmapInfo(width, height);
     GetDIBits(source, bitmap, 0, UINT(height), image.pixels.data(), &info, DIB_RGB_COLORS);
     // A DIB pixel is 0x00RRGGBB; the platform's colour values put red low.
-    for (uint32_t& p : image.pixels)
-        p = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    for (uint32_t& p : image.pixels) p = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     return image;
 }
 
@@ -154,7 +153,9 @@ HWND Grabnik::overlay() const {
     return found.empty() ? nullptr : found.front();
 }
 
-bool Grabnik::hasExited() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
+bool Grabnik::hasExited() const {
+    return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
+}
 
 bool Grabnik::waitExit(DWORD* exitCode, DWORD timeoutMs) {
     if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;

@@ -66,8 +66,7 @@ private:
 // Top-level windows of a process: with a class or caption of null matching any.
 HWND findWindowOf(DWORD pid, const char* className, const char* caption);
 std::vector<HWND> visibleWindowsOf(DWORD pid);
-HWND waitForWindowOf(DWORD pid, const char* className, const char* caption,
-                     DWORD timeoutMs = 5000);
+HWND waitForWindowOf(DWORD pid, const char* className, const char* caption, DWORD timeoutMs = 5000);
 bool waitVisible(HWND window, bool visible, DWORD timeoutMs = 5000);
 
 // Message boxes: the program's are captioned "Error".
@@ -83,7 +82,7 @@ void pressHotkey(UINT modifiers, UINT key);
 void keyDown(UINT key);
 void keyUp(UINT key);
 void pressKey(UINT key);
-void moveMouse(int x, int y);  // checked: the cursor lands on exactly (x, y)
+void moveMouse(int x, int y);   // checked: the cursor lands on exactly (x, y)
 void mouseButton(DWORD flags);  // e.g. MOUSEEVENTF_LEFTDOWN
 void drag(int fromX, int fromY, int toX, int toY, int steps = 4);
 void click(int x, int y);
@@ -103,7 +102,7 @@ BITMAPINFO topDownBitmapInfo(int width, int height);
 bool setClipboardText(const std::string& text);
 std::string clipboardText();  // empty when there is no CF_TEXT
 bool clipboardHasFormat(UINT format);
-bool clipboardBitmap(Image& image);  // false when there is no CF_BITMAP
+bool clipboardBitmap(Image& image);           // false when there is no CF_BITMAP
 bool setClipboardBitmap(const Image& image);  // replaces the contents with a CF_BITMAP
 
 // A screen-compatible bitmap with these pixels (the caller deletes it), and

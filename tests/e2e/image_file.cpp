@@ -40,9 +40,8 @@ bool decodeImageFile(const std::string& path, Image& image) {
             image.height = int(height);
             image.pixels.clear();
             for (UINT y = 0; y < height; ++y) {
-                const auto* row =
-                    reinterpret_cast<const uint32_t*>(static_cast<const BYTE*>(data.Scan0) +
-                                                      INT_PTR(y) * data.Stride);
+                const auto* row = reinterpret_cast<const uint32_t*>(
+                    static_cast<const BYTE*>(data.Scan0) + INT_PTR(y) * data.Stride);
                 for (UINT x = 0; x < width; ++x)  // 0xAARRGGBB to a colour value
                     image.pixels.push_back(
                         RGB((row[x] >> 16) & 0xFF, (row[x] >> 8) & 0xFF, row[x] & 0xFF));

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "case_names.h"
 #include "driver.h"
 #include "setup_dialog_driver.h"
 #include "shortcut_reader.h"
 #include "temp_folder.h"
-#include "case_names.h"
 
 using namespace e2e;
 

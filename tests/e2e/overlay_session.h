@@ -60,12 +60,13 @@ protected:
     // last difference, empty when they came.
     template <typename Expected>
     std::string waitForScreen(Expected expected, RECT area = {0, 0, 0, 0}, DWORD timeoutMs = 3000) {
-        if (IsRectEmpty(&area)) SetRect(&area, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        if (IsRectEmpty(&area))
+            SetRect(&area, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
         std::string difference;
         waitUntil(
             [&] {
-                const Image image =
-                    captureScreen(area.left, area.top, area.right - area.left, area.bottom - area.top);
+                const Image image = captureScreen(area.left, area.top, area.right - area.left,
+                                                  area.bottom - area.top);
                 difference = mismatches(image, area.left, area.top, expected);
                 return difference.empty();
             },
@@ -84,7 +85,8 @@ protected:
     // Two round trips through its queue: the input that was queued before
     // the first is handled before the second returns.
     void waitHandled() {
-        for (int i = 0; i < 2; ++i) SendMessageTimeoutA(overlay_, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
+        for (int i = 0; i < 2; ++i)
+            SendMessageTimeoutA(overlay_, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
     }
 
     // One input, handled; then a moment for the display's own pointer events
@@ -134,14 +136,16 @@ protected:
     template <typename Expected>
     void expectCopy(int left, int top, int width, int height, Expected expected) {
         Image copy;
-        ASSERT_TRUE(waitUntil([&] { return clipboardBitmap(copy); })) << "no bitmap on the clipboard";
+        ASSERT_TRUE(waitUntil([&] { return clipboardBitmap(copy); }))
+            << "no bitmap on the clipboard";
         ASSERT_EQ(copy.width, width);
         ASSERT_EQ(copy.height, height);
         EXPECT_EQ(mismatches(copy, left, top, expected), "");
     }
 
     void expectCopyOfBackground(int left, int top, int width, int height) {
-        expectCopy(left, top, width, height, [&](int x, int y) { return background_.colourAt(x, y); });
+        expectCopy(left, top, width, height,
+                   [&](int x, int y) { return background_.colourAt(x, y); });
     }
 
     struct Hotkey {

@@ -39,8 +39,9 @@ protected:
         ASSERT_TRUE(decodeImageFile(file, saved));
         ASSERT_EQ(saved.width, 100);
         ASSERT_EQ(saved.height, 50);
-        EXPECT_EQ(mismatches(saved, 10, 10, [&](int x, int y) { return background_.colourAt(x, y); }),
-                  "");
+        EXPECT_EQ(
+            mismatches(saved, 10, 10, [&](int x, int y) { return background_.colourAt(x, y); }),
+            "");
     }
 
     TempFolder folder_{"roundtrip"};
@@ -53,9 +54,7 @@ class SnipThenFile : public RoundTrip {
     }
 };
 
-TEST_F(SnipThenFile, TheFileHoldsTheSnippedPixels) {
-    snipThenSave(MOD_CONTROL | MOD_ALT, 'F');
-}
+TEST_F(SnipThenFile, TheFileHoldsTheSnippedPixels) { snipThenSave(MOD_CONTROL | MOD_ALT, 'F'); }
 
 // Started without hotkeys: the setup dialog chooses ctrl+alt+K and shift+L,
 // and from then on those are the program's hotkeys.

@@ -5,8 +5,8 @@
 
 #include <ostream>
 
-#include "overlay_session.h"
 #include "case_names.h"
+#include "overlay_session.h"
 
 using namespace e2e;
 
@@ -67,10 +67,18 @@ class CopiesNothing : public Selecting, public testing::WithParamInterface<NoSel
 TEST_P(CopiesNothing, AndHides) {
     freeze();
     switch (GetParam()) {
-    case NoSelection::Click: userClick(300, 200); break;
-    case NoSelection::EnterAlone: pressKey(VK_RETURN); break;
-    case NoSelection::ZeroWidthDrag: userDrag(300, 200, 300, 260); break;
-    case NoSelection::ZeroHeightDrag: userDrag(300, 200, 360, 200); break;
+    case NoSelection::Click:
+        userClick(300, 200);
+        break;
+    case NoSelection::EnterAlone:
+        pressKey(VK_RETURN);
+        break;
+    case NoSelection::ZeroWidthDrag:
+        userDrag(300, 200, 300, 260);
+        break;
+    case NoSelection::ZeroHeightDrag:
+        userDrag(300, 200, 360, 200);
+        break;
     }
     ASSERT_TRUE(waitHidden());
     expectClipboardUntouched();
@@ -110,9 +118,11 @@ INSTANTIATE_TEST_SUITE_P(
     Widths, NarrowFrames,
     testing::Values(
         // Zero width: the left edge at column 300 and the right one at 299.
-        NarrowFrame{"ZeroWidth", 300, [](int x, int y) { return (x == 299 || x == 300) && y >= 200 && y < 260; }},
+        NarrowFrame{"ZeroWidth", 300,
+                    [](int x, int y) { return (x == 299 || x == 300) && y >= 200 && y < 260; }},
         // Width 1: left and right cover one column and cancel out.
-        NarrowFrame{"WidthOne", 301, [](int x, int y) { return x == 300 && (y == 200 || y == 259); }}),
+        NarrowFrame{"WidthOne", 301,
+                    [](int x, int y) { return x == 300 && (y == 200 || y == 259); }}),
     NamedAfterRow());
 
 TEST_F(Selecting, EscapeHidesWithoutTouchingTheClipboard) {

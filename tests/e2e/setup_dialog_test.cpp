@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "case_names.h"
 #include "driver.h"
 #include "setup_dialog_driver.h"
-#include "case_names.h"
 
 using namespace e2e;
 
@@ -103,11 +103,11 @@ INSTANTIATE_TEST_SUITE_P(
         FailedSetCase{"NothingChosen", {0, 0}, {0, 0}, false, {SelectionMessage, FileMessage}},
         FailedSetCase{"KeyWithoutBox", {0, 'K'}, {MOD_SHIFT, 'L'}, false, {SelectionMessage}},
         FailedSetCase{"BoxesWithoutKey", {CtrlAlt, 'K'}, {MOD_SHIFT, 0}, false, {FileMessage}},
-        FailedSetCase{"BothIncomplete", {MOD_WIN, 0}, {0, '7'}, false,
-                      {SelectionMessage, FileMessage}},
+        FailedSetCase{
+            "BothIncomplete", {MOD_WIN, 0}, {0, '7'}, false, {SelectionMessage, FileMessage}},
         FailedSetCase{"SameCombinationTwice", {CtrlAlt, 'K'}, {CtrlAlt, 'K'}, false, {FileMessage}},
-        FailedSetCase{"HeldByAnotherProgram", {CtrlAlt, 'K'}, {MOD_SHIFT, 'L'}, true,
-                      {SelectionMessage}}),
+        FailedSetCase{
+            "HeldByAnotherProgram", {CtrlAlt, 'K'}, {MOD_SHIFT, 'L'}, true, {SelectionMessage}}),
     NamedAfterRow());
 
 TEST(SetupDialog, SetPressedWhileItsMessageIsShownIsIgnored) {

@@ -26,8 +26,8 @@ ShortcutContent load(IShellLinkA* link, IPersistFile* file, const std::string& p
         readText(link, [](IShellLinkA* l, char* t) { return l->GetArguments(t, MAX_PATH); });
     content.description =
         readText(link, [](IShellLinkA* l, char* t) { return l->GetDescription(t, MAX_PATH); });
-    content.workingDirectory = readText(
-        link, [](IShellLinkA* l, char* t) { return l->GetWorkingDirectory(t, MAX_PATH); });
+    content.workingDirectory =
+        readText(link, [](IShellLinkA* l, char* t) { return l->GetWorkingDirectory(t, MAX_PATH); });
     content.iconPath = readText(link, [](IShellLinkA* l, char* t) {
         int index = 0;
         return l->GetIconLocation(t, MAX_PATH, &index);

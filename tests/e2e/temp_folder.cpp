@@ -11,8 +11,8 @@ namespace e2e {
 TempFolder::TempFolder(const std::string& tag) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    path_ = std::string(temp) + "grabnik-" + tag + "-" + std::to_string(GetCurrentProcessId()) +
-            "\\";
+    path_ =
+        std::string(temp) + "grabnik-" + tag + "-" + std::to_string(GetCurrentProcessId()) + "\\";
     removeFolder(path_);  // a leftover of an interrupted run
     created_ = CreateDirectoryA(path_.c_str(), nullptr) != 0;
 }

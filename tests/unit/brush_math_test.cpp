@@ -8,7 +8,9 @@
 
 namespace {
 
-constexpr uint32_t rgb(int r, int g, int b) { return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16; }
+constexpr uint32_t rgb(int r, int g, int b) {
+    return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16;
+}
 constexpr uint32_t OutsideDisplay = 0xFFFFFFFF;
 
 using Block = uint32_t[BrushBlockPixels];
@@ -40,21 +42,27 @@ INSTANTIATE_TEST_SUITE_P(
     Blocks, SampleBrushBlock,
     testing::Values(
         SampleCase{"Uniform", [](int, int) { return rgb(30, 60, 90); }, {30, 60, 90, 0}},
-        SampleCase{"AllWhiteGivesBlackAndTheCap", [](int, int) { return PureWhite; }, {0, 0, 0, 512}},
+        SampleCase{
+            "AllWhiteGivesBlackAndTheCap", [](int, int) { return PureWhite; }, {0, 0, 0, 512}},
         // White stays out of the mean but not out of the tolerance.
         SampleCase{"OneWhitePixel",
-                   [](int column, int row) { return column == 5 && row == 9 ? PureWhite : rgb(10, 10, 10); },
+                   [](int column, int row) {
+                       return column == 5 && row == 9 ? PureWhite : rgb(10, 10, 10);
+                   },
                    {10, 10, 10, 512}},
-        SampleCase{"HalvesOf100And104",
-                   [](int column, int) { return column < 8 ? rgb(100, 100, 100) : rgb(104, 100, 100); },
-                   {102, 100, 100, 4}},
+        SampleCase{
+            "HalvesOf100And104",
+            [](int column, int) { return column < 8 ? rgb(100, 100, 100) : rgb(104, 100, 100); },
+            {102, 100, 100, 4}},
         SampleCase{"MeanIsTruncated",
                    [](int, int row) { return row % 2 ? rgb(1, 0, 0) : rgb(0, 0, 0); },
                    {0, 0, 0, 1}},
         // Cursor at (0, 0) over black: only the bottom-right quarter of the
         // block lies on the display; the rest reads as the invalid colour.
         SampleCase{"EdgeOfTheDisplay",
-                   [](int column, int row) { return column >= 8 && row >= 8 ? rgb(0, 0, 0) : OutsideDisplay; },
+                   [](int column, int row) {
+                       return column >= 8 && row >= 8 ? rgb(0, 0, 0) : OutsideDisplay;
+                   },
                    {191, 191, 191, 512}},
         // Red is the low byte, blue the high one.
         SampleCase{"ChannelOrder", [](int, int) { return 0x00030201u; }, {1, 2, 3, 0}}),
@@ -68,8 +76,9 @@ struct WithinCase {
 };
 
 std::ostream& operator<<(std::ostream& out, const WithinCase& c) {
-    return out << "colour 0x" << std::hex << c.colour << std::dec << " against (" << c.sample.red << ", "
-               << c.sample.green << ", " << c.sample.blue << ") within " << c.sample.threshold;
+    return out << "colour 0x" << std::hex << c.colour << std::dec << " against (" << c.sample.red
+               << ", " << c.sample.green << ", " << c.sample.blue << ") within "
+               << c.sample.threshold;
 }
 
 class IsWithinSample : public testing::TestWithParam<WithinCase> {};
@@ -82,15 +91,16 @@ TEST_P(IsWithinSample, ComparesTheSquaredDistanceInclusively) {
 constexpr BrushSample AllWhiteSample = {0, 0, 0, 512};
 constexpr BrushSample SplitSample = {102, 100, 100, 4};
 
-INSTANTIATE_TEST_SUITE_P(
-    Colours, IsWithinSample,
-    testing::Values(WithinCase{AllWhiteSample, rgb(13, 13, 13), 507, true},
-                    WithinCase{AllWhiteSample, rgb(16, 16, 0), 512, true},  // exactly at the tolerance
-                    WithinCase{AllWhiteSample, rgb(14, 14, 14), 588, false},
-                    WithinCase{AllWhiteSample, OutsideDisplay, 3 * 255 * 255, false},
-                    WithinCase{SplitSample, rgb(100, 100, 100), 4, true},
-                    WithinCase{SplitSample, rgb(104, 100, 100), 4, true},
-                    WithinCase{SplitSample, rgb(100, 99, 100), 5, false},
-                    WithinCase{{1, 2, 3, 0}, rgb(3, 2, 1), 8, false}));
+INSTANTIATE_TEST_SUITE_P(Colours, IsWithinSample,
+                         testing::Values(WithinCase{AllWhiteSample, rgb(13, 13, 13), 507, true},
+                                         WithinCase{AllWhiteSample, rgb(16, 16, 0), 512,
+                                                    true},  // exactly at the tolerance
+                                         WithinCase{AllWhiteSample, rgb(14, 14, 14), 588, false},
+                                         WithinCase{AllWhiteSample, OutsideDisplay, 3 * 255 * 255,
+                                                    false},
+                                         WithinCase{SplitSample, rgb(100, 100, 100), 4, true},
+                                         WithinCase{SplitSample, rgb(104, 100, 100), 4, true},
+                                         WithinCase{SplitSample, rgb(100, 99, 100), 5, false},
+                                         WithinCase{{1, 2, 3, 0}, rgb(3, 2, 1), 8, false}));
 
 }  // namespace

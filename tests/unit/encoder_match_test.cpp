@@ -38,14 +38,13 @@ TEST(FindExtension, TakesTheLastDotOfTheLastComponent) {
         const wchar_t* found = findExtension(c.path);
         EXPECT_STREQ(found, c.extension) << narrow(c.path);
         // Always a suffix of the path itself: an empty result is its end.
-        EXPECT_EQ(found, c.path + std::wcslen(c.path) - std::wcslen(c.extension))
-            << narrow(c.path);
+        EXPECT_EQ(found, c.path + std::wcslen(c.path) - std::wcslen(c.extension)) << narrow(c.path);
     }
 }
 
 // The platform's encoders in the platform's order.
-const std::vector<std::wstring> platformLists = {
-    L"*.BMP;*.DIB;*.RLE", L"*.JPG;*.JPEG;*.JPE;*.JFIF", L"*.GIF", L"*.TIFF;*.TIF", L"*.PNG"};
+const std::vector<std::wstring> platformLists = {L"*.BMP;*.DIB;*.RLE", L"*.JPG;*.JPEG;*.JPE;*.JFIF",
+                                                 L"*.GIF", L"*.TIFF;*.TIF", L"*.PNG"};
 
 int choose(const std::vector<std::wstring>& lists, const wchar_t* extension) {
     return chooseEncoder(extension, int(lists.size()), [&](int i) { return lists[i].c_str(); });
@@ -58,12 +57,11 @@ struct ChoiceCase {
 
 TEST(ChooseEncoder, MatchesTheExtensionIgnoringTheCaseOfAsciiLetters) {
     const ChoiceCase cases[] = {
-        {L".png", 4}, {L".PNG", 4}, {L".Png", 4}, {L".pNg", 4},
-        {L".bmp", 0}, {L".rle", 0}, {L".jpeg", 1}, {L".JFIF", 1},
-        {L".tif", 3}, {L".TIFF", 3}, {L".gif", 2},
-        {L".pn", -1}, {L".pngx", -1}, {L"png", -1},  // neither prefix, suffix nor a missing dot
-        {L".xyz", -1}, {L".", -1},
-        {L"", -1},  // no extension: every piece here has one
+        {L".png", 4},  {L".PNG", 4},  {L".Png", 4},   {L".pNg", 4}, {L".bmp", 0},
+        {L".rle", 0},  {L".jpeg", 1}, {L".JFIF", 1},  {L".tif", 3}, {L".TIFF", 3},
+        {L".gif", 2},  {L".pn", -1},  {L".pngx", -1}, {L"png", -1},  // neither prefix, suffix nor a
+                                                                     // missing dot
+        {L".xyz", -1}, {L".", -1},    {L"", -1},  // no extension: every piece here has one
     };
     for (const ChoiceCase& c : cases)
         EXPECT_EQ(choose(platformLists, c.extension), c.encoder) << narrow(c.extension);
@@ -77,8 +75,7 @@ TEST(ChooseEncoder, FoldsNoLetterOutsideAsciiAToZ) {
         {L".\u0131co", -1},  // dotless i is not I
         {L".\u0130CO", -1},  // dotted capital I is not I
         {L".\u00C5", -1},    // A ring is not a ring
-        {L".\u00E5", 2},
-        {L".iCo", 1},
+        {L".\u00E5", 2},    {L".iCo", 1},
     };
     for (const ChoiceCase& c : cases)
         EXPECT_EQ(choose(lists, c.extension), c.encoder) << narrow(c.extension);

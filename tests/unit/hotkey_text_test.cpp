@@ -16,7 +16,9 @@ struct ParseCase {
 };
 
 // Printed by GoogleTest when a case fails or is listed.
-std::ostream& operator<<(std::ostream& out, const ParseCase& c) { return out << '"' << c.text << '"'; }
+std::ostream& operator<<(std::ostream& out, const ParseCase& c) {
+    return out << '"' << c.text << '"';
+}
 
 class ParseHotkeyText : public testing::TestWithParam<ParseCase> {};
 
@@ -26,25 +28,26 @@ TEST_P(ParseHotkeyText, GivesTheCode) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ParseHotkeyText,
-    testing::Values(
-        ParseCase{"ctrl+alt+S", 0x0353}, ParseCase{"S+alt+ctrl", 0x0353},
-        ParseCase{"CTRL+Alt+S", 0x0353},
-        ParseCase{"ctrl+s", 0x0273},  // a lower-case letter is another key
-        ParseCase{"shift+enter", 0x040D}, ParseCase{"win+alt+ctrl+shift+tab", 0x0F09},
-        ParseCase{"ctrl+A+B", 0x0242},  // the later key wins
-        ParseCase{"ctrl+F5", 0x0200},   // unknown token: modifiers alone still count
-        ParseCase{"ctrl++S", 0x0200},   // an empty token ends the evaluation
-        ParseCase{"+S", 0}, ParseCase{" ctrl+S", 0x0053},  // a blank is not trimmed
-        ParseCase{"a+b+c+d+e+f", 0x0065},                 // only five tokens are kept
-        ParseCase{"abcdefgh+S", 0},      // an 8-character token ends the scan
-        ParseCase{"abcdefg+S", 0x0053}, ParseCase{"ctrl+alt+shift+win+S", 0x0F53},
-        ParseCase{"alt+alt+7", 0x0137},  // modifiers may repeat
-        ParseCase{"esc", 27}, ParseCase{"space", 32}, ParseCase{"ins", 45}, ParseCase{"DEL", 46},
-        ParseCase{"up", 38}, ParseCase{"down", 40}, ParseCase{"left", 37}, ParseCase{"right", 39},
-        ParseCase{"home", 36}, ParseCase{"End", 35}, ParseCase{"TAB", 9},
-        ParseCase{"shiftx+S", 0x0053},    // a keyword prefix is no keyword
-        ParseCase{"ctr+S", 0x0053}, ParseCase{"\xC4", 0xC4},  // any byte names its own code
-        ParseCase{"ctrl", 0x0200}, ParseCase{"", 0}));
+    testing::Values(ParseCase{"ctrl+alt+S", 0x0353}, ParseCase{"S+alt+ctrl", 0x0353},
+                    ParseCase{"CTRL+Alt+S", 0x0353},
+                    ParseCase{"ctrl+s", 0x0273},  // a lower-case letter is another key
+                    ParseCase{"shift+enter", 0x040D}, ParseCase{"win+alt+ctrl+shift+tab", 0x0F09},
+                    ParseCase{"ctrl+A+B", 0x0242},  // the later key wins
+                    ParseCase{"ctrl+F5", 0x0200},   // unknown token: modifiers alone still count
+                    ParseCase{"ctrl++S", 0x0200},   // an empty token ends the evaluation
+                    ParseCase{"+S", 0}, ParseCase{" ctrl+S", 0x0053},  // a blank is not trimmed
+                    ParseCase{"a+b+c+d+e+f", 0x0065},                  // only five tokens are kept
+                    ParseCase{"abcdefgh+S", 0},  // an 8-character token ends the scan
+                    ParseCase{"abcdefg+S", 0x0053}, ParseCase{"ctrl+alt+shift+win+S", 0x0F53},
+                    ParseCase{"alt+alt+7", 0x0137},  // modifiers may repeat
+                    ParseCase{"esc", 27}, ParseCase{"space", 32}, ParseCase{"ins", 45},
+                    ParseCase{"DEL", 46}, ParseCase{"up", 38}, ParseCase{"down", 40},
+                    ParseCase{"left", 37}, ParseCase{"right", 39}, ParseCase{"home", 36},
+                    ParseCase{"End", 35}, ParseCase{"TAB", 9},
+                    ParseCase{"shiftx+S", 0x0053},  // a keyword prefix is no keyword
+                    ParseCase{"ctr+S", 0x0053},
+                    ParseCase{"\xC4", 0xC4},  // any byte names its own code
+                    ParseCase{"ctrl", 0x0200}, ParseCase{"", 0}));
 
 TEST(ParseHotkeyText, ReadsOnlyTheGivenCharacters) {
     // The text is not terminated at the closing bracket of the argument text.
@@ -68,7 +71,9 @@ struct ArgumentCase {
     HotkeyCode file;
 };
 
-std::ostream& operator<<(std::ostream& out, const ArgumentCase& c) { return out << '"' << c.text << '"'; }
+std::ostream& operator<<(std::ostream& out, const ArgumentCase& c) {
+    return out << '"' << c.text << '"';
+}
 
 class FindHotkeyTexts : public testing::TestWithParam<ArgumentCase> {};
 
@@ -80,18 +85,16 @@ TEST_P(FindHotkeyTexts, FindsBothPairs) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, FindHotkeyTexts,
-    testing::Values(ArgumentCase{"(ctrl+alt+S) (ctrl+alt+F)", 0x0353, 0x0346},
-                    ArgumentCase{"(ctrl+alt+S)(ctrl+alt+F)", 0x0353, 0x0346},
-                    ArgumentCase{"snip (ctrl+alt+S) and (ctrl+alt+F) please", 0x0353, 0x0346},
-                    ArgumentCase{"(ctrl+alt+S) (ctrl+alt+F) (shift+X)", 0x0353, 0x0346},
-                    ArgumentCase{"(ctrl+alt+S)", 0x0353, 0},
-                    ArgumentCase{"(ctrl+alt+S) (shift+L", 0x0353, 0},
-                    ArgumentCase{"() (ctrl+L)", 0, 0x024C},
-                    ArgumentCase{"(F1) (ctrl+L)", 0, 0x024C},
-                    ArgumentCase{"((ctrl+S) (alt+L)", 0x0053, 0x014C},  // no nesting
-                    ArgumentCase{"(ctrl+S", 0, 0},
-                    ArgumentCase{") (ctrl+S) (alt+L)", 0x0253, 0x014C},
-                    ArgumentCase{"ctrl+S alt+L", 0, 0}, ArgumentCase{"", 0, 0}));
+    testing::Values(
+        ArgumentCase{"(ctrl+alt+S) (ctrl+alt+F)", 0x0353, 0x0346},
+        ArgumentCase{"(ctrl+alt+S)(ctrl+alt+F)", 0x0353, 0x0346},
+        ArgumentCase{"snip (ctrl+alt+S) and (ctrl+alt+F) please", 0x0353, 0x0346},
+        ArgumentCase{"(ctrl+alt+S) (ctrl+alt+F) (shift+X)", 0x0353, 0x0346},
+        ArgumentCase{"(ctrl+alt+S)", 0x0353, 0}, ArgumentCase{"(ctrl+alt+S) (shift+L", 0x0353, 0},
+        ArgumentCase{"() (ctrl+L)", 0, 0x024C}, ArgumentCase{"(F1) (ctrl+L)", 0, 0x024C},
+        ArgumentCase{"((ctrl+S) (alt+L)", 0x0053, 0x014C},  // no nesting
+        ArgumentCase{"(ctrl+S", 0, 0}, ArgumentCase{") (ctrl+S) (alt+L)", 0x0253, 0x014C},
+        ArgumentCase{"ctrl+S alt+L", 0, 0}, ArgumentCase{"", 0, 0}));
 
 TEST(ComposeHotkeyArguments, WritesModifiersInFixedOrder) {
     char out[260];

@@ -27,8 +27,8 @@ TEST(ComposeTempFilePath, NamesTheFileByTheCounterModulo100) {
     const struct {
         int counter;
         const char* name;
-    } cases[] = {{0, "tmpimg00.png"},    {7, "tmpimg07.png"},        {99, "tmpimg99.png"},
-                 {100, "tmpimg00.png"},  {12345, "tmpimg45.png"},    {INT_MAX, "tmpimg47.png"}};
+    } cases[] = {{0, "tmpimg00.png"},   {7, "tmpimg07.png"},     {99, "tmpimg99.png"},
+                 {100, "tmpimg00.png"}, {12345, "tmpimg45.png"}, {INT_MAX, "tmpimg47.png"}};
     for (const auto& c : cases)
         EXPECT_EQ(compose("C:\\Temp\\", c.counter), std::string("C:\\Temp\\") + c.name)
             << c.counter;

@@ -21,9 +21,8 @@ class ClipboardToFile : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.created());
-        snipState.mainWindow =
-            CreateWindowExA(0, "STATIC", nullptr, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
+        snipState.mainWindow = CreateWindowExA(0, "STATIC", nullptr, WS_POPUP, 0, 0, 1, 1, nullptr,
+                                               nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(snipState.mainWindow, nullptr);
         snipState.tempFileCounter = 0;
         std::memset(snipState.tempPathBuffer, 0, sizeof snipState.tempPathBuffer);

@@ -58,9 +58,9 @@ TEST_F(ImageWriter, TheExtensionChoosesTheEncoderInAnyLetterCase) {
         const char* name;
         std::vector<unsigned char> signature;
     } cases[] = {
-        {"a.png", {0x89, 'P', 'N', 'G'}}, {"b.PNG", {0x89, 'P', 'N', 'G'}},
-        {"c.Png", {0x89, 'P', 'N', 'G'}}, {"d.bmp", {'B', 'M'}},
-        {"e.JPEG", {0xFF, 0xD8, 0xFF}},   {"f.gif", {'G', 'I', 'F', '8'}},
+        {"a.png", {0x89, 'P', 'N', 'G'}},         {"b.PNG", {0x89, 'P', 'N', 'G'}},
+        {"c.Png", {0x89, 'P', 'N', 'G'}},         {"d.bmp", {'B', 'M'}},
+        {"e.JPEG", {0xFF, 0xD8, 0xFF}},           {"f.gif", {'G', 'I', 'F', '8'}},
         {"dir.bmp.x.png", {0x89, 'P', 'N', 'G'}},
     };
     const BitmapImage image(bitmap_);

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "core/snip_state.h"
+#include "core/win_holders.h"
 #include "overlay/brush.h"
 #include "overlay/selection.h"
 #include "overlay/snapshot.h"
-#include "core/win_holders.h"
 
 namespace {
 
@@ -19,8 +19,8 @@ constexpr int Side = 64;
 class BrushAtTheEdge : public testing::Test {
 protected:
     void SetUp() override {
-        window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", nullptr, WS_POPUP, 0, 0, Side,
-                                  Side, nullptr, nullptr, nullptr, nullptr);
+        window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", nullptr, WS_POPUP, 0,
+                                  0, Side, Side, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(window_, nullptr);
         ShowWindow(window_, SW_SHOWNORMAL);
         UpdateWindow(window_);
@@ -79,7 +79,9 @@ TEST_F(BrushAtTheEdge, WhiteningBeforeAnySampleWhitensOnlyBlack) {
         for (int x = 14; x < 34; ++x) {
             const bool inBlock = x >= 16 && x < 32 && y >= 20 && y < 36;
             const bool isGrey = x >= 24 && x < 32 && y >= 20 && y < 36;
-            const COLORREF expected = isGrey ? greyColour : inBlock ? RGB(255, 255, 255) : RGB(0, 0, 0);
+            const COLORREF expected = isGrey    ? greyColour
+                                      : inBlock ? RGB(255, 255, 255)
+                                                : RGB(0, 0, 0);
             ASSERT_EQ(shown(x, y), expected) << x << ", " << y;
         }
 }
@@ -88,8 +90,8 @@ TEST_F(BrushAtTheEdge, WhiteningBeforeAnySampleWhitensOnlyBlack) {
 class ClipboardHandOver : public testing::Test {
 protected:
     void SetUp() override {
-        snipState.mainWindow = CreateWindowExA(0, "STATIC", nullptr, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                               nullptr, nullptr);
+        snipState.mainWindow = CreateWindowExA(0, "STATIC", nullptr, WS_POPUP, 0, 0, 1, 1, nullptr,
+                                               nullptr, nullptr, nullptr);
         ASSERT_TRUE(OpenClipboard(snipState.mainWindow));
         EmptyClipboard();
         HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, sizeof Sentinel);
@@ -127,7 +129,8 @@ TEST_F(ClipboardHandOver, TakenBitmapIsTheClipboardsAndAlive) {
 bool waitPumping(HANDLE object) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < 5000) {
-        if (MsgWaitForMultipleObjects(1, &object, FALSE, 100, QS_ALLINPUT) == WAIT_OBJECT_0) return true;
+        if (MsgWaitForMultipleObjects(1, &object, FALSE, 100, QS_ALLINPUT) == WAIT_OBJECT_0)
+            return true;
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     }
@@ -145,7 +148,8 @@ DWORD WINAPI holdClipboard(void* events) {
 
 TEST_F(ClipboardHandOver, RefusedBitmapIsDeletedAndTheClipboardKept) {
     // Another thread holds the clipboard open, as another program might.
-    HANDLE events[2] = {CreateEventA(nullptr, TRUE, FALSE, nullptr), CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    HANDLE events[2] = {CreateEventA(nullptr, TRUE, FALSE, nullptr),
+                        CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     HANDLE holder = CreateThread(nullptr, 0, holdClipboard, events, 0, nullptr);
     ASSERT_TRUE(waitPumping(events[0]));
 

@@ -77,7 +77,9 @@ TEST_F(GrabnikResources, BrushCursorInvertsA16x16OutlineAroundItsHotSpot) {
     ASSERT_EQ(mask.bmHeight, 64);
     std::vector<BYTE> bits(size_t(mask.bmWidthBytes) * 64);
     GetBitmapBits(info.hbmMask, LONG(bits.size()), bits.data());
-    auto bit = [&](int x, int y) { return (bits[y * mask.bmWidthBytes + x / 8] >> (7 - x % 8)) & 1; };
+    auto bit = [&](int x, int y) {
+        return (bits[y * mask.bmWidthBytes + x / 8] >> (7 - x % 8)) & 1;
+    };
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
             const bool outline = x < 16 && y < 16 && (x == 0 || x == 15 || y == 0 || y == 15);
@@ -111,9 +113,9 @@ protected:
         std::vector<BYTE> bytes = resource(RT_DIALOG, MAKEINTRESOURCEA(IDD_HOTKEY_SETUP));
         ASSERT_FALSE(bytes.empty());
         template_ = bytes;
-        dialog_ = CreateDialogIndirectParamA(
-            GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(template_.data()), nullptr,
-            ignoreMessages, 0);
+        dialog_ = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                             reinterpret_cast<LPCDLGTEMPLATEA>(template_.data()),
+                                             nullptr, ignoreMessages, 0);
         ASSERT_NE(dialog_, nullptr);
     }
     void TearDown() override {
@@ -132,8 +134,8 @@ TEST_F(SetupDialogTemplate, HasTheCaptionFontStylesAndSize) {
     ASSERT_EQ(words[1], 0xFFFF);
     const DWORD style = *reinterpret_cast<const DWORD*>(template_.data() + 12);
     const DWORD exStyle = *reinterpret_cast<const DWORD*>(template_.data() + 8);
-    EXPECT_EQ(style, DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER |
-                           DS_SHELLFONT));
+    EXPECT_EQ(style,
+              DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SHELLFONT));
     EXPECT_EQ(exStyle, 0u);
     EXPECT_EQ(words[8], 13) << "controls";
     EXPECT_EQ(words[11], 144) << "width";
@@ -196,9 +198,12 @@ std::string readNameOrOrdinal(const WORD*& p) {
         const WORD ordinal = p[1];
         p += 2;
         switch (ordinal) {  // the predefined control classes
-        case 0x80: return "Button";
-        case 0x85: return "ComboBox";
-        default: return "#" + std::to_string(ordinal);
+        case 0x80:
+            return "Button";
+        case 0x85:
+            return "ComboBox";
+        default:
+            return "#" + std::to_string(ordinal);
         }
     }
     std::string text;
