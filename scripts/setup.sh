@@ -4,7 +4,10 @@
 # Safe to run again: it installs nothing that is already there.
 set -euo pipefail
 
-packages=(cmake g++ make googletest g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth)
+packages=(cmake g++ make googletest g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth
+  # The two-monitor test display: a nested X server whose two heads Wine
+  # sees through the 32-bit Xinerama library.
+  xserver-xephyr libxinerama1:i386)
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi

@@ -233,13 +233,14 @@ void pressKey(UINT key) {
 }
 
 void moveMouse(int x, int y) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
+    // Over the virtual screen, so that every monitor can be reached.
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = toAbsolute(x, width);
-    input.mi.dy = toAbsolute(y, height);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = toAbsolute(x - left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    input.mi.dy = toAbsolute(y - top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     SendInput(1, &input, sizeof input);
     waitUntil(
         [&] {
