@@ -122,7 +122,10 @@ void Background::run(HANDLE ready) {
 void savePicture(const char* name) {
     const char* folder = std::getenv("GRABNIK_PICTURES");
     if (!folder) return;
-    const Image image = captureScreen();
+    // Every monitor, with whatever the display holds where none shows.
+    const Image image =
+        captureScreen(GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                      GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
     BITMAPFILEHEADER file = {};
     const BITMAPINFOHEADER header = topDownBitmapInfo(image.width, image.height).bmiHeader;
     const DWORD pixelBytes = DWORD(image.pixels.size() * 4);

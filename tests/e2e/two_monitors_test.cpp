@@ -105,6 +105,35 @@ INSTANTIATE_TEST_SUITE_P(
                                 {900, 100, 1024, 300}}),
     NamedAfterRow());
 
+class AllMonitors : public TwoMonitorSession {
+protected:
+    explicit AllMonitors(std::vector<UniformBlock> blocks = {})
+        : TwoMonitorSession(std::move(blocks)) {}
+
+    std::unique_ptr<Grabnik> startProgram() override {
+        return std::make_unique<Grabnik>("/allmonitors (ctrl+alt+S) (ctrl+alt+F)");
+    }
+};
+
+TEST_F(AllMonitors, HeldFrameStandsOnBothMonitorsUntilEnterCopies) {
+    const RECT selection = {900, 100, 1200, 300};
+    ASSERT_NO_FATAL_FAILURE(freezeOver(VirtualScreen));
+    pressKey(VK_SPACE);
+    userDrag(selection.left, selection.top, selection.right, selection.bottom);
+    // The outermost ring inverted, its four corners inverted twice.
+    auto framed = [&](int x, int y) {
+        const uint32_t colour = background_.colourAt(x, y);
+        const bool edgeColumn = x == selection.left || x == selection.right - 1;
+        const bool edgeRow = y == selection.top || y == selection.bottom - 1;
+        return PtInRect(&selection, {x, y}) && edgeColumn != edgeRow ? inverted(colour) : colour;
+    };
+    ASSERT_EQ(waitForScreen(framed, {850, 50, 1250, 350}), "");
+    savePicture("overlay-two-monitors");
+    pressKey(VK_RETURN);
+    ASSERT_TRUE(waitHidden());
+    expectCopyOfBackground(selection);
+}
+
 constexpr uint32_t White = RGB(255, 255, 255);
 constexpr uint32_t ColourA = RGB(100, 100, 100);
 constexpr uint32_t ColourB = RGB(104, 100, 100);
@@ -117,16 +146,12 @@ constexpr POINT SamplePoint = {1332, 316};
 constexpr POINT WhitenPoint = {1332, 340};
 constexpr RECT BrushArea = {1290, 290, 1380, 380};
 
-class BrushOnTheSecondMonitor : public TwoMonitorSession {
+class BrushOnTheSecondMonitor : public AllMonitors {
 protected:
     BrushOnTheSecondMonitor()
-        : TwoMonitorSession({{{1300, 300, 1332, 364}, ColourA},
-                             {{1332, 300, 1364, 364}, ColourB},
-                             {{1300, 340, 1364, 341}, ColourC}}) {}
-
-    std::unique_ptr<Grabnik> startProgram() override {
-        return std::make_unique<Grabnik>("/allmonitors (ctrl+alt+S) (ctrl+alt+F)");
-    }
+        : AllMonitors({{{1300, 300, 1332, 364}, ColourA},
+                       {{1332, 300, 1364, 364}, ColourB},
+                       {{1300, 340, 1364, 341}, ColourC}}) {}
 
     void press(DWORD flags) {
         input([&] { mouseButton(flags); });
