@@ -21,7 +21,6 @@ using namespace e2e;
 namespace {
 
 constexpr RECT PrimaryMonitor = {0, 0, 1024, 768};
-constexpr RECT SecondMonitor = {1024, 0, 1824, 600};
 constexpr RECT VirtualScreen = {0, 0, 1824, 768};
 constexpr POINT PrimaryMiddle = {512, 384};
 
@@ -35,8 +34,12 @@ protected:
     void SetUp() override {
         ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), 2) << "needs the two-monitor display";
         moveMouse(PrimaryMiddle.x, PrimaryMiddle.y);
+        ASSERT_NO_FATAL_FAILURE(beforeTheProgram());
         OverlaySession::SetUp();
     }
+
+    // Runs with the pointer on the primary, before the program under test starts.
+    virtual void beforeTheProgram() {}
 
     // The next case's programs start on the primary monitor too.
     void TearDown() override { moveMouse(PrimaryMiddle.x, PrimaryMiddle.y); }
@@ -48,10 +51,6 @@ protected:
         GetWindowRect(overlay_, &shown);
         ASSERT_TRUE(shown == covered) << "overlay at (" << shown.left << ", " << shown.top << ")-("
                                       << shown.right << ", " << shown.bottom << ")";
-    }
-
-    void expectCopyOfBackground(const RECT& r) {
-        OverlaySession::expectCopyOfBackground(r.left, r.top, r.right - r.left, r.bottom - r.top);
     }
 };
 
@@ -79,7 +78,7 @@ TEST_P(DragOnTwoMonitors, CopiesExactlyTheFrozenPixels) {
     userDrag(d.from.x, d.from.y, d.to.x, d.to.y);
     // The release may be where the overlay is not: it ends the drag all the same.
     ASSERT_TRUE(waitHidden());
-    expectCopyOfBackground(d.copied);
+    ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(d.copied));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -119,7 +118,7 @@ TEST_F(AllMonitors, HeldFrameStandsOnBothMonitorsUntilEnterCopies) {
     const RECT selection = {900, 100, 1200, 300};
     ASSERT_NO_FATAL_FAILURE(freezeOver(VirtualScreen));
     pressKey(VK_SPACE);
-    userDrag(selection.left, selection.top, selection.right, selection.bottom);
+    userDrag(selection);
     // The outermost ring inverted, its four corners inverted twice.
     auto framed = [&](int x, int y) {
         const uint32_t colour = background_.colourAt(x, y);
@@ -131,7 +130,7 @@ TEST_F(AllMonitors, HeldFrameStandsOnBothMonitorsUntilEnterCopies) {
     savePicture("overlay-two-monitors");
     pressKey(VK_RETURN);
     ASSERT_TRUE(waitHidden());
-    expectCopyOfBackground(selection);
+    ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(selection));
 }
 
 constexpr uint32_t White = RGB(255, 255, 255);
@@ -194,9 +193,7 @@ TEST_F(BrushOnTheSecondMonitor, SamplesWhitensAndRestores) {
 // shortcut; the program that the shortcut starts snips across both monitors.
 class LaunchedFromAnAllMonitorsSetup : public TwoMonitorSession {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), 2) << "needs the two-monitor display";
-        moveMouse(PrimaryMiddle.x, PrimaryMiddle.y);
+    void beforeTheProgram() override {
         ASSERT_TRUE(folder_.created());
         const std::string executable = folder_.copyGrabnik("grabnik.exe");
         ASSERT_FALSE(executable.empty());
@@ -210,7 +207,6 @@ protected:
             ASSERT_TRUE(isLauncher(shortcut_, executable, "/allmonitors (ctrl+alt+K) (shift+L)"));
         }
         selectionHotkey_ = {MOD_CONTROL | MOD_ALT, 'K'};
-        TwoMonitorSession::SetUp();
     }
 
     std::unique_ptr<Grabnik> startProgram() override {
@@ -223,9 +219,10 @@ protected:
 
 TEST_F(LaunchedFromAnAllMonitorsSetup, SnipsAcrossBothMonitors) {
     ASSERT_NO_FATAL_FAILURE(freezeOver(VirtualScreen));
-    userDrag(1000, 200, 1100, 260);
+    const RECT acrossTheBorder = {1000, 200, 1100, 260};
+    userDrag(acrossTheBorder);
     ASSERT_TRUE(waitHidden());
-    expectCopyOfBackground({1000, 200, 1100, 260});
+    ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(acrossTheBorder));
 }
 
 }  // namespace
