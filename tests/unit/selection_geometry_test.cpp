@@ -164,13 +164,6 @@ INSTANTIATE_TEST_SUITE_P(
                      true,
                      SelectionRect{300, 0, 400, 80},
                      {0, -1080, 1920, 1848}},
-        GeometryCase{
-            "LeavesBottom",
-            {50, 700, 150, 900},
-            {50, 700, 150, 900},
-            {{50, 700, 150, 701}, {50, 700, 51, 768}, {149, 700, 150, 768}, {50, 767, 150, 768}},
-            true,
-            SelectionRect{50, 700, 150, 768}},
         GeometryCase{"LeavesEverySide",
                      {1100, 800, -20, -30},
                      {-20, -30, 1100, 800},
