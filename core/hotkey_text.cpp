@@ -112,14 +112,13 @@ HotkeyCode parseHotkeyText(const char* text, size_t count) {
 
 HotkeyPair findHotkeyTexts(const char* argumentText) {
     HotkeyPair pair = {0, 0};
-    const char* open = std::strchr(argumentText, '(');
-    const char* close = open ? std::strchr(open + 1, ')') : nullptr;
-    if (!close) return pair;  // without the first pair neither hotkey is read
-    pair.selection = parseHotkeyText(open + 1, size_t(close - open - 1));
+    const BracketPair first = nextBracketPair(argumentText);
+    if (!first.close) return pair;  // without the first pair neither hotkey is read
+    pair.selection = parseHotkeyText(first.open + 1, size_t(first.close - first.open - 1));
 
-    open = std::strchr(close + 1, '(');
-    close = open ? std::strchr(open + 1, ')') : nullptr;
-    if (close) pair.file = parseHotkeyText(open + 1, size_t(close - open - 1));
+    const BracketPair second = nextBracketPair(first.close + 1);
+    if (second.close)
+        pair.file = parseHotkeyText(second.open + 1, size_t(second.close - second.open - 1));
     return pair;
 }
 
