@@ -28,13 +28,12 @@ launch() { quietly wine "$@" & }
 reg_add() { quietly wine reg add "$1" /v "$2" /t "$3" /d "$4" /f; }
 # The X window of a visible Wine window with that title, once it is mapped.
 window() { xdotool search --sync --onlyvisible --name "^$1\$" | head -n1; }
-# Saves the screen's area of an X window, plus a margin, as a small PNG.
+# Saves the screen's area of an X window as a small PNG.
 snap() {
-  local name=$1 id=$2 margin=${3:-0} X Y WIDTH HEIGHT
+  local name=$1 id=$2 X Y WIDTH HEIGHT
   sleep 0.5  # Wine pushes a window's pixels to X from its message loop
   eval "$(xdotool getwindowgeometry --shell "$id" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-  import -window root -crop "$((WIDTH + 2 * margin))x$((HEIGHT + 2 * margin))+$((X - margin))+$((Y - margin))" \
-         +repage "$work/$name"
+  import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$work/$name"
   pngquant --force --quality 70-95 --strip --output "$docs/$name" "$work/$name"
   echo "docs/$name: $(stat -c %s "$docs/$name") bytes"
 }
@@ -53,9 +52,11 @@ notepad=$(window 'minutes.txt - Notepad')
 
 launch "$root/build/win32/bin/grabnik.exe" '(ctrl+alt+S)' '(ctrl+alt+F)'
 sleep 2
-# A Wine window must have the X focus for keys typed on X to reach the hotkeys.
-xdotool mousemove 300 32 click 1
-sleep 0.5
+# A Wine window must have the X focus for keys typed on X to reach the
+# hotkeys; with no window manager, nothing gives it back when the overlay
+# hides. A click on notepad's caption does.
+focus_notepad() { xdotool mousemove 300 32 click 1 sleep 0.5; }
+focus_notepad
 
 # 1. The selection hotkey, then a drag over part of the paragraph, held.
 xdotool key ctrl+alt+s
@@ -67,39 +68,62 @@ snap selecting-text.png "$notepad"
 xdotool mouseup 1
 sleep 1
 
-# 2. Again, with the brush: sample the tint beside the text, then strokes
-# over the lines of text turn the tint white and leave the letters.
+# 2. Again, with the brush (right button): a press on the blank tint beside
+# the heading samples it; strokes over the paragraph turn the tint white and
+# leave the letters, so the heading keeps its tint for comparison.
+focus_notepad
 xdotool key ctrl+alt+s
 sleep 1
-xdotool mousemove 300 260 click 3 sleep 0.3 mousedown 1 sleep 0.2
-for y in 108 122 136 150 164 178 192; do
-  xdotool mousemove 40 "$y" sleep 0.05
-  for x in $(seq 40 12 470); do xdotool mousemove "$x" "$y"; done
+# The button stays down from the sample on: every press samples anew. Each
+# move whitens the 16x16 square under the pointer, so steps of 12 and 14
+# leave no gaps, if every move arrives on its own: moves that queue up
+# merge into the last.
+xdotool mousemove 420 80 click 3 sleep 0.3 mousedown 1 sleep 0.2
+for y in $(seq 106 14 218); do
+  stroke=()
+  for x in $(seq 36 12 492); do stroke+=(mousemove "$x" "$y" sleep 0.03); done
+  xdotool "${stroke[@]}"
 done
 xdotool mouseup 1
 snap brush-whitened.png "$notepad"
 xdotool key Escape
 sleep 0.5
 
-# 3. The file hotkey writes the copied snip to a temporary PNG and puts its
-# path on the clipboard; pasted into notepad's file-open box.
+# 3. The file hotkey writes the snip copied in 1 to a temporary PNG and puts
+# its path on the clipboard, which Grabnik holds while it runs. Pasted into
+# the file-open box of a second notepad in the default colours, in a folder
+# of its own.
+focus_notepad
 xdotool key ctrl+alt+f
 sleep 1
-xdotool windowactivate --sync "$notepad" 2>/dev/null || xdotool mousemove 300 32 click 1
+reg_add 'HKCU\Control Panel\Colors' Window REG_SZ '255 255 255'
+mkdir -p "$work/Documents"
+cp "$work/minutes.txt" "$work/Documents/"
+(cd "$work/Documents" && launch notepad)
+window 'Untitled - Notepad' >/dev/null
+sleep 0.5
 xdotool key ctrl+o
 open_box=$(window Open)
 sleep 0.5
 xdotool key ctrl+v
 snap file-open-paste.png "$open_box"
 xdotool key Escape
-sleep 0.5
 
-# 4. Without arguments: the setup dialog, with Control+Alt+K and Shift+L chosen.
+# 4. Without arguments: the setup dialog, with Control+Alt+K and Shift+L
+# chosen. The positions are the controls' in the dialog at this font.
 quietly wineserver -k || true
 quietly wineserver -p
-reg_add 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N
 launch "$root/build/win32/bin/grabnik.exe"
 dialog=$(window 'Grabnik Hotkey Setup')
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$dialog" | grep -E '^(X|Y)=')"
-echo "dialog at $X,$Y"
+click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1 sleep 0.2; }
+# A click ticks a box and takes the focus; Tab goes on in the template's
+# order, and a letter picks a key in a closed key list.
+click 40 52   # selection: Control
+click 113 52  # selection: Alt
+xdotool key Tab Tab Tab k sleep 0.2  # past Shift and Win to the key list
+click 40 144  # file: Shift
+xdotool key Tab Tab l sleep 0.2      # past Win to the key list
+xdotool mousemove 0 0
+snap setup-dialog.png "$dialog"

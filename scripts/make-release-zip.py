@@ -19,12 +19,13 @@ USER_PART_END = "<!-- The download's README.txt ends here. -->"
 
 def readme_txt(markdown: str) -> bytes:
     """The user's part of the README as a Windows text file: pictures cannot
-    show in a text file, so their references go; CRLF line ends, and a byte
-    order mark so that Notepad reads the UTF-8 as such."""
+    show in a text file, so their references and their captions (the
+    italic paragraph after each) go; CRLF line ends, and a byte order mark
+    so that Notepad reads the UTF-8 as such."""
     if USER_PART_END not in markdown:
         sys.exit("README.md lacks the line: " + USER_PART_END)
     text = markdown.split(USER_PART_END)[0]
-    text = re.sub(r"!\[[^\]]*\]\([^)]*\)\n*", "", text)
+    text = re.sub(r"!\[[^\]]*\]\([^)]*\)\n+(\*[^*]+\*\n)?", "", text)
     text = re.sub(r"\n{3,}", "\n\n", text).strip() + "\n"
     return b"\xef\xbb\xbf" + text.replace("\n", "\r\n").encode("utf-8")
 
