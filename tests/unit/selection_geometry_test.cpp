@@ -47,30 +47,18 @@ TEST_P(SelectionGeometry, CopiesOnlyAnAreaWithWidthAndHeight) {
 }
 
 // Frames are {top, left, right, bottom}, each an exclusive rectangle.
+// Every direction of the drag over one area gives the same area and frame.
+constexpr SelectionRect Area = {10, 20, 110, 70};
+constexpr SelectionFrame AreaFrame = {
+    {10, 20, 110, 21}, {10, 20, 11, 70}, {109, 20, 110, 70}, {10, 69, 110, 70}};
+
 INSTANTIATE_TEST_SUITE_P(
     Drags, SelectionGeometry,
     testing::Values(
-        GeometryCase{"DownRight",
-                     {10, 20, 110, 70},
-                     {10, 20, 110, 70},
-                     {{10, 20, 110, 21}, {10, 20, 11, 70}, {109, 20, 110, 70}, {10, 69, 110, 70}},
-                     true},
-        // Every reverse direction gives the same area and frame as DownRight.
-        GeometryCase{"UpLeft",
-                     {110, 70, 10, 20},
-                     {10, 20, 110, 70},
-                     {{10, 20, 110, 21}, {10, 20, 11, 70}, {109, 20, 110, 70}, {10, 69, 110, 70}},
-                     true},
-        GeometryCase{"UpRight",
-                     {10, 70, 110, 20},
-                     {10, 20, 110, 70},
-                     {{10, 20, 110, 21}, {10, 20, 11, 70}, {109, 20, 110, 70}, {10, 69, 110, 70}},
-                     true},
-        GeometryCase{"DownLeft",
-                     {110, 20, 10, 70},
-                     {10, 20, 110, 70},
-                     {{10, 20, 110, 21}, {10, 20, 11, 70}, {109, 20, 110, 70}, {10, 69, 110, 70}},
-                     true},
+        GeometryCase{"DownRight", {10, 20, 110, 70}, Area, AreaFrame, true},
+        GeometryCase{"UpLeft", {110, 70, 10, 20}, Area, AreaFrame, true},
+        GeometryCase{"UpRight", {10, 70, 110, 20}, Area, AreaFrame, true},
+        GeometryCase{"DownLeft", {110, 20, 10, 70}, Area, AreaFrame, true},
         // A click: no area, and every edge empty or inverted twice over.
         GeometryCase{"Click",
                      {5, 5, 5, 5},
