@@ -26,4 +26,12 @@ stop_wine_desktop
 start_two_monitor_desktop "$root/build/win32/wineprefix"
 (cd "$root/build/win32" && ctest --output-on-failure -L two_monitors) || status=1
 
+echo "== Release package"
+"$root/scripts/check-package.sh" || status=1
+
+echo "== The program built with clang as a second compiler, warnings as errors"
+(cd "$root" &&
+  cmake --preset clang-cross -DGRABNIK_TESTS=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null &&
+  cmake --build --preset clang-cross --target grabnik) || status=1
+
 exit $status
