@@ -1,8 +1,8 @@
 #include "overlay_window.h"
 
 #include "brush.h"
+#include "clipboard_retry.h"
 #include "core/snip_state.h"
-#include "export/clipboard_file.h"
 #include "freeze.h"
 #include "selection.h"
 
@@ -26,9 +26,13 @@ void onHotkey(WPARAM id) {
         freezeScreen();
         break;
     case FileHotkey:
-        saveClipboardImageToTempFile();
+        requestFileSave();
         break;
     }
+}
+
+void onTimer(WPARAM id) {
+    if (id == ClipboardRetryTimer) retryClipboardWork();
 }
 
 void onActivateApp(bool activated) {
@@ -104,10 +108,14 @@ LRESULT CALLBACK overlayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_SIZE:
         return 0;
     case WM_DESTROY:
+        abandonClipboardWork();  // a bitmap still waiting would leak
         PostQuitMessage(0);
         return 0;
     case WM_HOTKEY:
         onHotkey(wParam);
+        break;
+    case WM_TIMER:
+        onTimer(wParam);
         break;
     case WM_ACTIVATEAPP:
         onActivateApp(wParam != 0);

@@ -13,6 +13,7 @@
 #include "export/clipboard_file.h"
 #include "export/image_writer.h"
 #include "footprint.h"
+#include "image_file.h"
 #include "overlay/brush.h"
 #include "overlay/freeze.h"
 #include "overlay/overlay_window.h"
@@ -134,7 +135,7 @@ void saveImage(Report& report, const char* what, HBITMAP bitmap, int width, int 
     const Timing timing = measure(9, [&] {
         const double start = nowMs();
         const BitmapImage image(bitmap);
-        saveImageFile(image, path.c_str());
+        saveImageFile(image, e2e::widen(path).c_str());
         return nowMs() - start;
     });
     const double bytes = fileSize(path);

@@ -26,7 +26,7 @@ bool decodeImageFile(const std::string& path, Image& image) {
     ULONG_PTR token = 0;
     if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
     bool decoded = false;
-    const std::wstring widePath(path.begin(), path.end());
+    const std::wstring widePath = widen(path);
     Gdiplus::GpBitmap* bitmap = nullptr;
     if (GdipCreateBitmapFromFile(widePath.c_str(), &bitmap) == Gdiplus::Ok) {
         UINT width = 0, height = 0;
@@ -57,6 +57,14 @@ bool decodeImageFile(const std::string& path, Image& image) {
 
 bool fileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring widen(const std::string& text) {
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(
+        size_t(MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], int(wide.size()))));
+    if (!wide.empty()) wide.pop_back();  // the null
+    return wide;
 }
 
 std::vector<unsigned char> fileStart(const std::string& path, size_t count) {

@@ -17,6 +17,8 @@ Image testPattern(int width, int height, int seed);
 bool decodeImageFile(const std::string& path, Image& image);
 
 bool fileExists(const std::string& path);
+// The text in wide characters, through the ANSI code page.
+std::wstring widen(const std::string& text);
 std::vector<unsigned char> fileStart(const std::string& path, size_t count);
 
 }  // namespace e2e
