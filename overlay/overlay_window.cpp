@@ -1,5 +1,7 @@
 #include "overlay_window.h"
 
+#include <windowsx.h>
+
 #include "brush.h"
 #include "clipboard_retry.h"
 #include "core/snip_state.h"
@@ -8,12 +10,15 @@
 
 namespace {
 
-// Every mouse handler takes the position from here, never from the message:
-// the overlay lies at (0, 0), so screen and overlay coordinates agree.
+// Every mouse handler takes the position from here: where the cursor was
+// when the message being handled was posted, in screen coordinates (the
+// overlay lies at (0, 0), so screen and overlay coordinates agree). Not
+// where it is now: a program that falls behind its input (on a busy
+// machine, or a quick flick of the mouse) would otherwise see the press of
+// a drag where the release already is, and copy nothing.
 POINT cursorPosition() {
-    POINT cursor = {0, 0};
-    GetCursorPos(&cursor);
-    return cursor;
+    const DWORD position = GetMessagePos();
+    return {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
 }
 
 void showModeCursor() {
