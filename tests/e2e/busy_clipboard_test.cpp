@@ -58,9 +58,9 @@ private:
 class BusyClipboard : public OverlaySession {
 protected:
     std::unique_ptr<Grabnik> startProgram() override {
-        return std::make_unique<Grabnik>("(ctrl+alt+S) (ctrl+alt+F)", grabnikPath(),
-                                         Environment{{"TMP", folder_.path()},
-                                                     {"TEMP", folder_.path()}});
+        return std::make_unique<Grabnik>(
+            "(ctrl+alt+S) (ctrl+alt+F)", grabnikPath(),
+            Environment{{"TMP", folder_.path()}, {"TEMP", folder_.path()}});
     }
 
     // True when the program answers a message within a quarter second.

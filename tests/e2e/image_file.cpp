@@ -21,7 +21,7 @@ Image testPattern(int width, int height, int seed) {
     return image;
 }
 
-bool decodeImageFile(const std::string& path, Image& image) {
+bool decodeImageFile(const std::string& path, Image& image, bool withAlpha) {
     const Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
@@ -44,7 +44,8 @@ bool decodeImageFile(const std::string& path, Image& image) {
                     static_cast<const BYTE*>(data.Scan0) + INT_PTR(y) * data.Stride);
                 for (UINT x = 0; x < width; ++x)  // 0xAARRGGBB to a colour value
                     image.pixels.push_back(
-                        RGB((row[x] >> 16) & 0xFF, (row[x] >> 8) & 0xFF, row[x] & 0xFF));
+                        RGB((row[x] >> 16) & 0xFF, (row[x] >> 8) & 0xFF, row[x] & 0xFF) |
+                        (withAlpha ? row[x] & 0xFF000000u : 0));
             }
             GdipBitmapUnlockBits(bitmap, &data);
             decoded = true;

@@ -47,8 +47,8 @@ TEST(TempNames, HeldOpenAndReadOnlyNamesArePassedOverAndLeftAlone) {
     }
     ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
     // Held open for reading, without write sharing, as an image viewer might.
-    HANDLE viewer = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
+    HANDLE viewer = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
     ASSERT_NE(viewer, INVALID_HANDLE_VALUE);
 
     {
@@ -74,7 +74,8 @@ TEST(TempNames, AFolderOutsideTheAnsiCodePageIsWrittenAndNamedExactly) {
     ASSERT_EQ(GetACP(), 1252u) << "the case needs the Western code page";
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"grabnik-\u0416\u0443\u0440\u043d\u0430\u043b-" +
+    const std::wstring folder = std::wstring(temp) +
+                                L"grabnik-\u0416\u0443\u0440\u043d\u0430\u043b-" +
                                 std::to_wstring(GetCurrentProcessId()) + L"\\";
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     const std::wstring file = folder + L"tmpimg00.png";

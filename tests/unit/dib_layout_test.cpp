@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <climits>
 
 #include "case_names.h"
@@ -29,6 +31,8 @@ DibHeaderFields with(void (*change)(DibHeaderFields&)) {
     change(header);
     return header;
 }
+
+std::ostream& operator<<(std::ostream& out, const LayoutCase& c) { return out << c.name; }
 
 class LocateAlphaPixels : public testing::TestWithParam<LayoutCase> {};
 
