@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs whatever this machine lacks to build, run and test Grabnik:
-# the mingw-w64 cross compilers, 32-bit Wine, Xvfb, CMake and GoogleTest.
+# the mingw-w64 cross compilers, 32-bit Wine, Xvfb, CMake and GoogleTest,
+# and for the Linux desktop Xlib, XTest, openbox and xclip.
 # Safe to run again: it installs nothing that is already there.
 set -euo pipefail
 
-packages=(cmake g++ make googletest g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth)
+packages=(cmake g++ make googletest g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth
+          libx11-dev libxtst-dev openbox xclip)
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
