@@ -34,8 +34,11 @@ start_x_desktop() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   unset WINEARCH
-  # Started with every stream detached, so that no test's pipes stay open.
+  # Wine's background services keep the streams of whoever starts them
+  # first: started here with every stream detached, so that no test's pipes
+  # stay open.
   wineserver -p >/dev/null 2>&1 </dev/null || true
+  wineboot -i >/dev/null 2>&1 </dev/null
   prepare_grabnik_prefix
 }
 

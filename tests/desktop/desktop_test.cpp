@@ -77,6 +77,7 @@ TEST_F(Desktop, HotkeyOverANativeWindowFreezesTheScreenAndEscapeClosesIt) {
     XDestroyImage(shown);
     EXPECT_EQ(differing, 0);
 
+    ASSERT_TRUE(desktop.waitOverlayFocus(3000));
     desktop.pressKeys({XK_Escape});
     EXPECT_TRUE(desktop.waitOverlay(false, 3000));
 }
@@ -118,6 +119,7 @@ TEST_F(Desktop, EndingGrabnikEndsTheCompanionAndReleasesItsGrabs) {
     const unsigned ctrlAlt = ControlMask | Mod1Mask, withLocks = ctrlAlt | LockMask | Mod2Mask;
     Companion companion(Hotkeys);
     ASSERT_TRUE(showOverlay(desktop));
+    ASSERT_TRUE(desktop.waitOverlayFocus(3000));
     desktop.pressKeys({XK_Escape});
     ASSERT_TRUE(desktop.waitOverlay(false, 3000));
     EXPECT_FALSE(desktop.canGrab(XK_s, ctrlAlt));

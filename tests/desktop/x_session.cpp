@@ -81,24 +81,36 @@ void XDesktop::drag(int fromX, int fromY, int toX, int toY) {
     XSync(display_, False);
 }
 
-bool XDesktop::waitOverlay(bool shown, int timeoutMs) {
+Window XDesktop::shownOverlay() {
     const Window root = DefaultRootWindow(display_);
     const int width = DisplayWidth(display_, DefaultScreen(display_));
     const int height = DisplayHeight(display_, DefaultScreen(display_));
-    auto overlayShown = [&] {
-        Window rootReturn, parent, *children = nullptr;
-        unsigned count = 0;
-        bool found = false;
-        if (!XQueryTree(display_, root, &rootReturn, &parent, &children, &count)) return false;
-        for (unsigned i = 0; i < count && !found; ++i) {
-            XWindowAttributes a;
-            found = XGetWindowAttributes(display_, children[i], &a) && a.override_redirect &&
-                    a.map_state == IsViewable && a.width == width && a.height == height;
-        }
-        if (children) XFree(children);
-        return found;
-    };
-    return waitUntil([&] { return overlayShown() == shown; }, timeoutMs);
+    Window rootReturn, parent, *children = nullptr, found = 0;
+    unsigned count = 0;
+    if (!XQueryTree(display_, root, &rootReturn, &parent, &children, &count)) return 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        XWindowAttributes a;
+        if (XGetWindowAttributes(display_, children[i], &a) && a.override_redirect &&
+            a.map_state == IsViewable && a.width == width && a.height == height)
+            found = children[i];
+    }
+    if (children) XFree(children);
+    return found;
+}
+
+bool XDesktop::waitOverlay(bool shown, int timeoutMs) {
+    return waitUntil([&] { return (shownOverlay() != 0) == shown; }, timeoutMs);
+}
+
+bool XDesktop::waitOverlayFocus(int timeoutMs) {
+    return waitUntil(
+        [&] {
+            Window focus;
+            int revert;
+            XGetInputFocus(display_, &focus, &revert);
+            return focus != 0 && focus == shownOverlay();
+        },
+        timeoutMs);
 }
 
 bool XDesktop::canGrab(unsigned long keysym, unsigned modifiers) {

@@ -34,11 +34,16 @@ public:
     // Grabnik's full-screen overlay: an unmanaged window over the whole
     // screen. Waits until it is shown (or hidden); false on timeout.
     bool waitOverlay(bool shown, int timeoutMs);
+    // Waits until the shown overlay has the keyboard focus: Wine gives it
+    // the focus a moment after it is mapped.
+    bool waitOverlayFocus(int timeoutMs);
     // Whether the test could grab the key combination itself: not while
     // another client, the companion, holds it.
     bool canGrab(unsigned long keysym, unsigned modifiers);
 
 private:
+    Window shownOverlay();
+
     Display* display_;
 };
 
