@@ -21,4 +21,7 @@ start_wine_desktop "$root/build/win32/wineprefix" 1024x768x24
 # Serial: the cases share one desktop, its hotkeys, mouse and clipboard.
 (cd "$root/build/win32" && ctest --output-on-failure) || status=1
 
+echo "== Linux desktop tests (XTest on Xvfb with openbox, Wine)"
+"$root/scripts/desktop.sh" test || status=1
+
 exit $status

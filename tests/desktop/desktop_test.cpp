@@ -10,6 +10,7 @@
 #include <X11/keysym.h>
 
 #include <chrono>
+#include <cstdio>
 #include <memory>
 #include <regex>
 #include <thread>
@@ -113,6 +114,17 @@ TEST_F(Desktop, PressCommandShowsTheOverlay) {
     Companion companion(Hotkeys);
     const std::string press = std::string(GRABNIK_COMPANION) + " --press selection";
     EXPECT_TRUE(showOverlayBy(desktop, [&] { commandOutput(press); }));
+}
+
+TEST_F(Desktop, HotkeysChosenInTheSetupDialogWorkFromANativeWindow) {
+    Companion companion({});
+    ASSERT_TRUE(desktop.waitFocusOn("Grabnik Hotkey Setup", 20000));
+    // From Set, the first tab stop: Control and Alt with K for the
+    // selection, Shift with L for the file hotkey; Enter presses Set.
+    desktop.typeKeys({XK_Tab, XK_space, XK_Tab, XK_space, XK_Tab, XK_Tab, XK_Tab, XK_K, XK_Tab,
+                      XK_Tab, XK_Tab, XK_space, XK_Tab, XK_Tab, XK_L, XK_Return});
+    EXPECT_TRUE(showOverlayBy(desktop, [&] { desktop.pressKeys({XK_Control_L, XK_Alt_L, XK_k}); }));
+    std::remove((desktopProgramFolder() + "/grabnik.lnk").c_str());
 }
 
 TEST_F(Desktop, EndingGrabnikEndsTheCompanionAndReleasesItsGrabs) {

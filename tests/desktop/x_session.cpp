@@ -29,6 +29,10 @@ bool waitUntil(Condition condition, int timeoutMs) {
     return true;
 }
 
+// Windows of other programs may go at any moment between two requests:
+// Xlib's default handler would end the test at the first such error.
+int ignoreError(Display*, XErrorEvent*) { return 0; }
+
 bool grabRefused = false;
 int noteRefusal(Display*, XErrorEvent* error) {
     if (error->error_code == BadAccess) grabRefused = true;
@@ -48,7 +52,7 @@ std::string desktopProgramFolder() {
     return folder ? folder : "";
 }
 
-XDesktop::XDesktop() : display_(XOpenDisplay(nullptr)) {}
+XDesktop::XDesktop() : display_(XOpenDisplay(nullptr)) { XSetErrorHandler(ignoreError); }
 
 XDesktop::~XDesktop() {
     if (display_) XCloseDisplay(display_);
@@ -60,6 +64,28 @@ void XDesktop::pressKeys(std::initializer_list<unsigned long> keysyms) {
     for (auto keysym = std::rbegin(keysyms); keysym != std::rend(keysyms); ++keysym)
         XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, *keysym), False, CurrentTime);
     XSync(display_, False);
+}
+
+void XDesktop::typeKeys(std::initializer_list<unsigned long> keysyms) {
+    for (unsigned long keysym : keysyms) {
+        pressKeys({keysym});
+        pause(30);
+    }
+}
+
+bool XDesktop::waitFocusOn(const char* title, int timeoutMs) {
+    return waitUntil(
+        [&] {
+            Window focus;
+            int revert;
+            char* name = nullptr;
+            XGetInputFocus(display_, &focus, &revert);
+            const bool found = focus > PointerRoot && XFetchName(display_, focus, &name) && name &&
+                               std::strcmp(name, title) == 0;
+            if (name) XFree(name);
+            return found;
+        },
+        timeoutMs);
 }
 
 void XDesktop::drag(int fromX, int fromY, int toX, int toY) {

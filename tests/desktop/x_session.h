@@ -28,6 +28,10 @@ public:
 
     // Presses the keys in order and releases them in reverse.
     void pressKeys(std::initializer_list<unsigned long> keysyms);
+    // Types the keys one after the other, each pressed and released.
+    void typeKeys(std::initializer_list<unsigned long> keysyms);
+    // Waits until a window with this title has the keyboard focus.
+    bool waitFocusOn(const char* title, int timeoutMs);
     // A left-button drag from one screen point to the other.
     void drag(int fromX, int fromY, int toX, int toY);
 
