@@ -83,6 +83,14 @@ TEST_F(Desktop, HotkeyOverANativeWindowFreezesTheScreenAndEscapeClosesIt) {
     EXPECT_TRUE(desktop.waitOverlay(false, 3000));
 }
 
+TEST_F(Desktop, AnotherWindowTakingTheFocusClosesTheOverlay) {
+    Companion companion(Hotkeys);
+    ASSERT_TRUE(showOverlay(desktop));
+    ASSERT_TRUE(desktop.waitOverlayFocus(3000));
+    window->takeFocus();
+    EXPECT_TRUE(desktop.waitOverlay(false, 3000));
+}
+
 TEST_F(Desktop, DragPutsTheFramedPixelsAndTheFileHotkeyThePathOnTheXClipboard) {
     Companion companion(Hotkeys);
     ASSERT_TRUE(showOverlay(desktop));

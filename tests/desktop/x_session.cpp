@@ -180,7 +180,7 @@ PatternWindow::PatternWindow(XDesktop& desktop, int width, int height)
     XEvent event;
     do XWindowEvent(display_, window_, StructureNotifyMask, &event);
     while (event.type != MapNotify);
-    XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
+    takeFocus();
     Window child;
     XTranslateCoordinates(display_, window_, root, 0, 0, &screenX_, &screenY_, &child);
     XSync(display_, False);
@@ -194,6 +194,11 @@ PatternWindow::~PatternWindow() {
 
 unsigned long PatternWindow::colourAt(int x, int y) {
     return ((x & 0xFFul) << 16) | ((y & 0xFFul) << 8) | ((x >> 8) & 0xF) | (((y >> 8) & 0xF) << 4);
+}
+
+void PatternWindow::takeFocus() {
+    XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
+    XSync(display_, False);
 }
 
 bool PatternWindow::hasFocus() const {

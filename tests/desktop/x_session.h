@@ -64,6 +64,7 @@ public:
     int screenX() const { return screenX_; }
     int screenY() const { return screenY_; }
     bool hasFocus() const;
+    void takeFocus();
 
 private:
     Display* display_;
