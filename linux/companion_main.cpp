@@ -135,14 +135,14 @@ int runCompanion(const char* folder, const std::vector<std::string>& arguments) 
     // A bridge that has ended shows as a failed write, not as death.
     signal(SIGPIPE, SIG_IGN);
 
-    Companion companion = {folder,
-                           {display, {}, {"selection", hotkeys.selection, 0, 0},
-                            {"file", hotkeys.file, 0, 0}},
-                           {-1, -1},
-                           {-1, -1},
-                           signalfd(-1, &handled, SFD_CLOEXEC),
-                           -1,
-                           1};
+    Companion companion = {
+        folder,
+        {display, {}, {"selection", hotkeys.selection, 0, 0}, {"file", hotkeys.file, 0, 0}},
+        {-1, -1},
+        {-1, -1},
+        signalfd(-1, &handled, SFD_CLOEXEC),
+        -1,
+        1};
     const bool hotkeysKnown = hotkeys.selection && hotkeys.file;
     if (!hotkeysKnown) {
         // Watched before Grabnik starts, so that no write is missed; an

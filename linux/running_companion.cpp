@@ -16,9 +16,8 @@ constexpr const char* CompanionName = "grabnik-companion";
 std::string recordPath() {
     const char* display = std::getenv("DISPLAY");
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::string path = runtime && *runtime
-                           ? std::string(runtime) + "/grabnik-companion"
-                           : "/tmp/grabnik-companion-" + std::to_string(getuid());
+    std::string path = runtime && *runtime ? std::string(runtime) + "/grabnik-companion"
+                                           : "/tmp/grabnik-companion-" + std::to_string(getuid());
     return path + (display ? display : "") + ".pid";
 }
 

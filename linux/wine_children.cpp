@@ -17,7 +17,8 @@ WineChild startWineProgram(const std::string& folder, const char* program,
     WineChild child = {-1, -1};
     const std::string path = folder + "/" + program;
     std::vector<char*> argv = {const_cast<char*>("wine"), const_cast<char*>(path.c_str())};
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
 
     posix_spawnattr_t attributes;
@@ -38,7 +39,8 @@ WineChild startWineProgram(const std::string& folder, const char* program,
     if (withInput && pipe2(pipeFds, O_CLOEXEC) == 0)
         posix_spawn_file_actions_adddup2(&actions, pipeFds[0], STDIN_FILENO);
 
-    const int failure = posix_spawnp(&child.pid, "wine", &actions, &attributes, argv.data(), environ);
+    const int failure =
+        posix_spawnp(&child.pid, "wine", &actions, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (pipeFds[0] >= 0) close(pipeFds[0]);

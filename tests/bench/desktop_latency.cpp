@@ -58,7 +58,7 @@ int main() {
     for (int run = 0; run < Runs; ++run) {
         const double start = nowMs();
         desktop.pressKeys({XK_Control_L, XK_Alt_L, XK_s});
-        if (!desktop.waitOverlay(true, 3000) ) {
+        if (!desktop.waitOverlay(true, 3000)) {
             std::fprintf(stderr, "run %d: no overlay\n", run);
             return 1;
         }

@@ -41,7 +41,8 @@ int noteRefusal(Display*, XErrorEvent* error) {
 
 unsigned littleEndian(const std::string& bytes, size_t at, size_t width) {
     unsigned value = 0;
-    for (size_t i = width; i-- > 0;) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    for (size_t i = width; i-- > 0;)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
     return value;
 }
 
@@ -173,17 +174,14 @@ PatternWindow::PatternWindow(XDesktop& desktop, int width, int height)
     attributes.background_pixmap = picture_;
     attributes.event_mask = StructureNotifyMask;
     window_ = XCreateWindow(display_, root, 100, 100, unsigned(width), unsigned(height), 0,
-                            CopyFromParent, InputOutput, CopyFromParent,
-                            CWBackPixmap | CWEventMask, &attributes);
+                            CopyFromParent, InputOutput, CopyFromParent, CWBackPixmap | CWEventMask,
+                            &attributes);
     XStoreName(display_, window_, "native window");
     XMapWindow(display_, window_);
     XEvent event;
     do XWindowEvent(display_, window_, StructureNotifyMask, &event);
     while (event.type != MapNotify);
     takeFocus();
-    Window child;
-    XTranslateCoordinates(display_, window_, root, 0, 0, &screenX_, &screenY_, &child);
-    XSync(display_, False);
 }
 
 PatternWindow::~PatternWindow() {
@@ -194,6 +192,13 @@ PatternWindow::~PatternWindow() {
 
 unsigned long PatternWindow::colourAt(int x, int y) {
     return ((x & 0xFFul) << 16) | ((y & 0xFFul) << 8) | ((x >> 8) & 0xF) | (((y >> 8) & 0xF) << 4);
+}
+
+std::pair<int, int> PatternWindow::screenOrigin() const {
+    int x = 0, y = 0;
+    Window child;
+    XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+    return {x, y};
 }
 
 void PatternWindow::takeFocus() {
@@ -213,7 +218,8 @@ Companion::Companion(const std::vector<std::string>& arguments) : pid_(-1) {
     const std::string folder = desktopProgramFolder();
     std::vector<char*> argv = {const_cast<char*>(companion.c_str()),
                                const_cast<char*>(folder.c_str())};
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     if (posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0) pid_ = -1;
 }

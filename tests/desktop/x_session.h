@@ -10,6 +10,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The folder with grabnik.exe and grabnik-bridge.exe, from the environment
@@ -61,8 +62,10 @@ public:
     PatternWindow& operator=(const PatternWindow&) = delete;
 
     static unsigned long colourAt(int x, int y);  // 0xRRGGBB
-    int screenX() const { return screenX_; }
-    int screenY() const { return screenY_; }
+    // Where its top-left pixel is on the screen now: the window manager
+    // moves it into its frame a moment after it is mapped.
+    int screenX() const { return screenOrigin().first; }
+    int screenY() const { return screenOrigin().second; }
     bool hasFocus() const;
     void takeFocus();
 
@@ -70,8 +73,8 @@ private:
     Display* display_;
     Window window_;
     Pixmap picture_;
-    int screenX_ = 0;
-    int screenY_ = 0;
+
+    std::pair<int, int> screenOrigin() const;
 };
 
 // grabnik-companion FOLDER ARGUMENTS..., ended (if still running) with

@@ -87,9 +87,10 @@ INSTANTIATE_TEST_SUITE_P(
         ShortcutRow{"CutShort", truncated(shortcut(Everything, Hotkeys), 5), false, "unchanged"},
         ShortcutRow{"NotAShortcut", withHeaderSize(shortcut(Everything, Hotkeys), 0x4D), false,
                     "unchanged"},
-        ShortcutRow{"HeaderOnly", truncated(shortcut(Everything, Hotkeys), 
-                                            shortcut(Everything, Hotkeys).size() - 0x40),
-                    false, "unchanged"}),
+        ShortcutRow{
+            "HeaderOnly",
+            truncated(shortcut(Everything, Hotkeys), shortcut(Everything, Hotkeys).size() - 0x40),
+            false, "unchanged"}),
     NamedAfterRow());
 
 }  // namespace
