@@ -21,11 +21,13 @@ start_x_desktop() {
   # shellcheck source=wine-desktop.sh
   source "$(dirname "${BASH_SOURCE[0]}")/wine-desktop.sh"
   start_wine_desktop "$1" "$2" || return 1
+  # First, so that it has settled before the first window: while starting
+  # it may drop a request to map one.
+  openbox >/dev/null 2>&1 </dev/null &
+  X_DESKTOP_WM=$!
   # With a window manager every program's windows are managed again, as on
   # a user's desktop; only the run command's own setting stays.
   wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 </dev/null || true
-  openbox >/dev/null 2>&1 </dev/null &
-  X_DESKTOP_WM=$!
   prepare_grabnik_prefix
 }
 

@@ -172,16 +172,27 @@ PatternWindow::PatternWindow(XDesktop& desktop, int width, int height)
     // itself: the test never has to answer an expose.
     XSetWindowAttributes attributes = {};
     attributes.background_pixmap = picture_;
-    attributes.event_mask = StructureNotifyMask;
     window_ = XCreateWindow(display_, root, 100, 100, unsigned(width), unsigned(height), 0,
-                            CopyFromParent, InputOutput, CopyFromParent, CWBackPixmap | CWEventMask,
-                            &attributes);
+                            CopyFromParent, InputOutput, CopyFromParent, CWBackPixmap, &attributes);
     XStoreName(display_, window_, "native window");
-    XMapWindow(display_, window_);
-    XEvent event;
-    do XWindowEvent(display_, window_, StructureNotifyMask, &event);
-    while (event.type != MapNotify);
-    takeFocus();
+    // Asked again now and then: a window manager that is still starting may
+    // drop the request.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        XMapWindow(display_, window_);
+        if (waitUntil(
+                [&] {
+                    XWindowAttributes a;
+                    return XGetWindowAttributes(display_, window_, &a) && a.map_state == IsViewable;
+                },
+                2000))
+            break;
+    }
+    waitUntil(
+        [&] {
+            takeFocus();
+            return hasFocus();
+        },
+        10000);
 }
 
 PatternWindow::~PatternWindow() {
