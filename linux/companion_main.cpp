@@ -110,8 +110,9 @@ void onSignal(Companion& companion) {
             std::fprintf(stderr, "grabnik-companion: the bridge has ended.\n");
         break;
     default:
-        // Ended from outside: end Grabnik, and with it the loop.
-        kill(companion.grabnik.pid, SIGTERM);
+        // Ended from outside: end Grabnik, and with it the loop. Never
+        // without a process number: kill(-1) would signal everything.
+        if (companion.grabnik.pid > 0) kill(companion.grabnik.pid, SIGTERM);
         break;
     }
 }
