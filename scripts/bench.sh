@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs Grabnik's benchmarks under Wine
-# on a private 1920x1080x24 Xvfb display. Prints one table and writes the
-# same figures to build/win32/bench.json; then the Linux desktop's row
-# (scripts/desktop.sh bench).
+# on a private 1920x1080x24 Xvfb display, then the freeze over every monitor
+# on a two-monitor display. Prints the tables and writes the same figures to
+# build/win32/bench.json and bench-two-monitors.json; then the Linux
+# desktop's row (scripts/desktop.sh bench).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -15,6 +16,11 @@ trap stop_wine_desktop EXIT
 start_wine_desktop "$root/build/win32/wineprefix" 1920x1080x24
 cd "$root/build/win32/bin"
 wine bench.exe 'Z:'"$(cd .. && pwd)"'/bench.json' </dev/null
+
+# The freeze over every monitor, on the two-monitor display.
+stop_wine_desktop
+start_two_monitor_desktop "$root/build/win32/wineprefix"
+wine bench.exe --two-monitors 'Z:'"$(cd .. && pwd)"'/bench-two-monitors.json' </dev/null
 
 # The Linux desktop's row, on a display of its own with a window manager.
 "$root/scripts/build.sh" native >/dev/null
