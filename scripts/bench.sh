@@ -2,7 +2,8 @@
 # Installs what is missing, builds, and runs Grabnik's benchmarks under Wine
 # on a private 1920x1080x24 Xvfb display, then the freeze over every monitor
 # on a two-monitor display. Prints the tables and writes the same figures to
-# build/win32/bench.json and bench-two-monitors.json.
+# build/win32/bench.json and bench-two-monitors.json; then the Linux
+# desktop's row (scripts/desktop.sh bench).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -20,3 +21,7 @@ wine bench.exe 'Z:'"$(cd .. && pwd)"'/bench.json' </dev/null
 stop_wine_desktop
 start_two_monitor_desktop "$root/build/win32/wineprefix"
 wine bench.exe --two-monitors 'Z:'"$(cd .. && pwd)"'/bench-two-monitors.json' </dev/null
+
+# The Linux desktop's row, on a display of its own with a window manager.
+"$root/scripts/build.sh" native >/dev/null
+"$root/scripts/desktop.sh" bench

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Grabnik and starts it under Wine on your
-# display, passing the arguments through:
+# Installs what is missing, builds Grabnik and its Linux desktop companion,
+# prepares the Wine prefix and starts both on your display, passing the
+# arguments through:
 #   scripts/run.sh "(ctrl+alt+S)" "(ctrl+alt+F)"
-# With no arguments the setup dialog asks for both hotkeys.
+# With no arguments the setup dialog asks for both hotkeys. The companion
+# grabs the hotkeys on the X display, so they work from any application, and
+# ends when Grabnik ends.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -13,5 +16,14 @@ fi
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$root/build/win32" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-cmake --build "$root/build/win32" --target grabnik -j "$(nproc)"
-WINEDEBUG=${WINEDEBUG:--all} exec wine "$root/build/win32/bin/grabnik.exe" "$@"
+cmake --build "$root/build/win32" --target grabnik grabnik-bridge -j "$(nproc)"
+# The companion alone, without the tests' sanitizers.
+cmake -S "$root" -B "$root/build/linux" -DCMAKE_BUILD_TYPE=Release \
+      -DGRABNIK_SANITIZE=OFF -DGRABNIK_TESTS=OFF >/dev/null
+cmake --build "$root/build/linux" --target grabnik-companion -j "$(nproc)"
+
+export WINEDEBUG=${WINEDEBUG:--all}
+# shellcheck source=x-desktop.sh
+source "$root/scripts/x-desktop.sh"
+prepare_grabnik_prefix
+exec "$root/build/linux/bin/grabnik-companion" "$root/build/win32/bin" "$@"

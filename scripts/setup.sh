@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs whatever this machine lacks to build, run and test Grabnik:
-# the mingw-w64 cross compilers, 32-bit Wine, Xvfb, CMake, GoogleTest and the
-# Python that writes the download zip.
+# the mingw-w64 cross compilers, 32-bit Wine, Xvfb, CMake, GoogleTest, the
+# Python that writes the download zip, and for the Linux desktop Xlib,
+# XTest, openbox and xclip.
 # Safe to run again: it installs nothing that is already there. Package
 # names given as arguments are installed too (tools only one script needs).
 set -euo pipefail
@@ -12,6 +13,8 @@ packages=(cmake g++ make googletest python3 g++-mingw-w64-i686 binutils-mingw-w6
   xserver-xephyr libxinerama1:i386
   # The second compiler the test command builds the program with.
   clang
+  # The Linux desktop's companion and its tests.
+  libx11-dev libxtst-dev openbox xclip
   "$@")
 
 sudo=()

@@ -34,4 +34,7 @@ echo "== The program built with clang as a second compiler, warnings as errors"
   cmake --preset clang-cross -DGRABNIK_TESTS=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null &&
   cmake --build --preset clang-cross --target grabnik) || status=1
 
+echo "== Linux desktop tests (XTest on Xvfb with openbox, Wine)"
+"$root/scripts/desktop.sh" test || status=1
+
 exit $status
