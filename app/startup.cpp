@@ -88,6 +88,9 @@ int startUp(HINSTANCE instance, const HotkeyPair& hotkeys) {
 }  // namespace
 
 int runGrabnik(HINSTANCE instance, const char* argumentText) {
+    // Before start-up: a setup run from there writes the option into the
+    // launcher shortcut.
+    snipState.allMonitors = findAllMonitorsOption(argumentText);
     const int startFailure = startUp(instance, findHotkeyTexts(argumentText));
     if (startFailure != 0) return startFailure;
 

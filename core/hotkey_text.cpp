@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -40,6 +41,28 @@ bool equalsKeyword(const char* token, const char* word) {
     for (; *token && *word; ++token, ++word)
         if (asciiLower(*token) != *word) return false;
     return *token == *word;
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The next '(' and the first ')' after it, from `from` on: the brackets of
+// a hotkey text as findHotkeyTexts pairs them. Both null when there is no
+// such pair.
+struct BracketPair {
+    const char* open;
+    const char* close;
+};
+BracketPair nextBracketPair(const char* from) {
+    const char* open = std::strchr(from, '(');
+    const char* close = open ? std::strchr(open + 1, ')') : nullptr;
+    return close ? BracketPair{open, close} : BracketPair{nullptr, nullptr};
+}
+
+bool equalsIgnoringCase(const char* text, size_t count, const char* word) {
+    if (std::strlen(word) != count) return false;
+    for (size_t i = 0; i < count; ++i)
+        if (asciiLower(text[i]) != asciiLower(word[i])) return false;
+    return true;
 }
 
 void appendModifiers(char*& out, unsigned mods) {
@@ -89,14 +112,13 @@ HotkeyCode parseHotkeyText(const char* text, size_t count) {
 
 HotkeyPair findHotkeyTexts(const char* argumentText) {
     HotkeyPair pair = {0, 0};
-    const char* open = std::strchr(argumentText, '(');
-    const char* close = open ? std::strchr(open + 1, ')') : nullptr;
-    if (!close) return pair;  // without the first pair neither hotkey is read
-    pair.selection = parseHotkeyText(open + 1, size_t(close - open - 1));
+    const BracketPair first = nextBracketPair(argumentText);
+    if (!first.close) return pair;  // without the first pair neither hotkey is read
+    pair.selection = parseHotkeyText(first.open + 1, size_t(first.close - first.open - 1));
 
-    open = std::strchr(close + 1, '(');
-    close = open ? std::strchr(open + 1, ')') : nullptr;
-    if (close) pair.file = parseHotkeyText(open + 1, size_t(close - open - 1));
+    const BracketPair second = nextBracketPair(first.close + 1);
+    if (second.close)
+        pair.file = parseHotkeyText(second.open + 1, size_t(second.close - second.open - 1));
     return pair;
 }
 
@@ -107,4 +129,35 @@ void composeHotkeyArguments(unsigned firstMods, unsigned firstKey, unsigned seco
     out += std::sprintf(out, "%c) (", char(firstKey & 0xFF));
     appendModifiers(out, secondMods);
     std::sprintf(out, "%c)", char(secondKey & 0xFF));
+}
+
+bool findAllMonitorsOption(const char* argumentText) {
+    // Without the first pair neither hotkey is read, so neither hides a word.
+    const BracketPair first = nextBracketPair(argumentText);
+    const BracketPair second = first.close ? nextBracketPair(first.close + 1) : first;
+    auto insideHotkey = [&](const char* word) {
+        for (const BracketPair& pair : {first, second})
+            if (pair.open && word > pair.open && word < pair.close) return true;
+        return false;
+    };
+
+    const char* word = argumentText;
+    while (*word) {
+        if (isBlank(*word)) {
+            ++word;
+            continue;
+        }
+        const char* end = word;
+        while (*end && !isBlank(*end)) ++end;
+        if (!insideHotkey(word) && equalsIgnoringCase(word, size_t(end - word), AllMonitorsOption))
+            return true;
+        word = end;
+    }
+    return false;
+}
+
+void composeLauncherArguments(bool allMonitors, unsigned firstMods, unsigned firstKey,
+                              unsigned secondMods, unsigned secondKey, char* out) {
+    if (allMonitors) out += std::sprintf(out, "%s ", AllMonitorsOption);
+    composeHotkeyArguments(firstMods, firstKey, secondMods, secondKey, out);
 }

@@ -1,5 +1,6 @@
-// Hotkey text: "ctrl+alt+S" <-> HotkeyCode, and the two-hotkey argument text
-// "(ctrl+alt+S) (shift+L)". Platform-free so that it is unit tested natively.
+// Hotkey text: "ctrl+alt+S" <-> HotkeyCode, the two-hotkey argument text
+// "(ctrl+alt+S) (shift+L)" and the option beside it. Platform-free so that it
+// is unit tested natively.
 #pragma once
 
 #include <cstddef>
@@ -33,3 +34,17 @@ HotkeyPair findHotkeyTexts(const char* argumentText);
 // longest text is 45 characters. Only the low 8 bits of each key are used.
 void composeHotkeyArguments(unsigned firstMods, unsigned firstKey, unsigned secondMods,
                             unsigned secondKey, char* out);
+
+// The option that makes every freeze cover all monitors.
+constexpr char AllMonitorsOption[] = "/allmonitors";
+
+// Whether the argument text holds AllMonitorsOption, in any letter case, as a
+// word of its own: blanks or the text's ends on both sides, and not inside
+// either of the bracketed hotkey texts that findHotkeyTexts reads.
+bool findAllMonitorsOption(const char* argumentText);
+
+// The launcher's argument text: the option and one blank when `allMonitors`,
+// then the hotkeys as composeHotkeyArguments writes them; at most 58
+// characters into `out`, which holds 260.
+void composeLauncherArguments(bool allMonitors, unsigned firstMods, unsigned firstKey,
+                              unsigned secondMods, unsigned secondKey, char* out);

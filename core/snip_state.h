@@ -9,13 +9,16 @@ constexpr int SelectionHotkey = 0;
 constexpr int FileHotkey = 1;
 
 struct SnipState {
-    HWND mainWindow;  // the overlay; owns both hotkeys and the clipboard while we write it
-    int screenWidth;  // primary display in pixels, as last measured
-    int screenHeight;
-    HDC snapshotDC;  // the frozen screen; snapshotBitmap is always selected into it
+    HWND mainWindow;   // the overlay; owns both hotkeys and the clipboard while we write it
+    int screenWidth;   // the overlay in pixels: the primary display, or with
+    int screenHeight;  // allMonitors the virtual screen, as last measured
+    int overlayLeft;   // the overlay's top-left corner on the screen; negative when
+    int overlayTop;    // a monitor stands left of or above the primary
+    int allMonitors;   // 0 or 1: every freeze covers all monitors
+    HDC snapshotDC;    // the frozen screen; snapshotBitmap is always selected into it
     HBITMAP snapshotBitmap;
-    int selStartX, selStartY;                // selection anchor
-    int selEndX, selEndY;                    // selection moving corner
+    int selStartX, selStartY;                // selection anchor, in overlay positions
+    int selEndX, selEndY;                    // selection moving corner, likewise
     int dragging;                            // 0 or 1
     int brushMode;                           // 0 or 1, toggled by the right button
     int holdSelection;                       // 0 or 1, toggled by Space

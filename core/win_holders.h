@@ -96,7 +96,7 @@ public:
     ComPointer& operator=(const ComPointer&) = delete;
 
     Interface* operator->() const { return pointer_; }
-    explicit operator bool() const { return pointer_ != nullptr; }
+    Interface* get() const { return pointer_; }
     // For the creating call's out-parameter; only while empty.
     void** out() { return reinterpret_cast<void**>(&pointer_); }
 
@@ -127,6 +127,8 @@ public:
     BitmapContext& operator=(const BitmapContext&) = delete;
 
     bool isValid() const { return dc_ && bitmap_; }
+    HDC dc() const { return dc_; }
+    HBITMAP bitmap() const { return bitmap_; }
     // Exchanges the held pair with the caller's, which this then deletes.
     void swapWith(HDC& dc, HBITMAP& bitmap) {
         const HDC heldDC = dc_;

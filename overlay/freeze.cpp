@@ -4,23 +4,44 @@
 #include "core/win_holders.h"
 #include "snapshot.h"
 
+namespace {
+
+// What the overlay covers, in screen positions: the primary display, or
+// with the option the bounding box of every monitor.
+RECT overlayScreenArea(HDC screen) {
+    if (!snipState.allMonitors)
+        return {0, 0, GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES)};
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+}  // namespace
+
 void freezeScreen() {
     SnipState& s = snipState;
     {
         WindowDC screen(nullptr);
-        // Measured at every freeze, so that a change of resolution is followed.
-        const int width = GetDeviceCaps(screen, HORZRES);
-        const int height = GetDeviceCaps(screen, VERTRES);
+        // Measured at every freeze, so that a change of resolution, or a
+        // monitor added or removed, is followed.
+        const RECT area = overlayScreenArea(screen);
+        const int width = area.right - area.left;
+        const int height = area.bottom - area.top;
         // Without a snapshot of the whole screen there is nothing true to
         // show: no snip starts, and the old snapshot stays for the brush.
         if (!replaceSnapshot(screen, width, height)) return;
         s.screenWidth = width;
         s.screenHeight = height;
-        // Capture before showing: the screen still shows what is to be frozen.
-        BitBlt(s.snapshotDC, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+        s.overlayLeft = area.left;
+        s.overlayTop = area.top;
+        // Capture before showing: the screen still shows what is to be
+        // frozen. Parts of the bounding box that no monitor shows copy as
+        // whatever the platform keeps there.
+        BitBlt(s.snapshotDC, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     }
 
-    MoveWindow(s.mainWindow, 0, 0, s.screenWidth, s.screenHeight, FALSE);
+    MoveWindow(s.mainWindow, s.overlayLeft, s.overlayTop, s.screenWidth, s.screenHeight, FALSE);
     ShowWindow(s.mainWindow, SW_SHOWNORMAL);
     // Let the pending paint and erase run now, before the picture goes in.
     // Neither draws anything (no background brush, default painting), and

@@ -5,15 +5,16 @@
 #include "export/clipboard_file.h"
 #include "freeze.h"
 #include "selection.h"
+#include "selection_geometry.h"
 
 namespace {
 
 // Every mouse handler takes the position from here, never from the message:
-// the overlay lies at (0, 0), so screen and overlay coordinates agree.
-POINT cursorPosition() {
+// the one place where a screen position becomes an overlay position.
+OverlayPoint cursorPosition() {
     POINT cursor = {0, 0};
     GetCursorPos(&cursor);
-    return cursor;
+    return toOverlayPosition(cursor.x, cursor.y, snipState.overlayLeft, snipState.overlayTop);
 }
 
 void showModeCursor() {
@@ -62,7 +63,7 @@ void onKeyDown(WPARAM key) {
 }
 
 void onMouseMove(WPARAM flags) {
-    const POINT cursor = cursorPosition();
+    const OverlayPoint cursor = cursorPosition();
     if (!snipState.brushMode) {
         trackSelection(cursor.x, cursor.y, (flags & MK_LBUTTON) != 0);
         return;
@@ -73,7 +74,11 @@ void onMouseMove(WPARAM flags) {
 }
 
 void onLeftButtonDown() {
-    const POINT cursor = cursorPosition();
+    // Until the button is released every mouse message comes here, so that a
+    // release beyond the overlay (on a monitor it does not cover) still ends
+    // the drag.
+    SetCapture(snipState.mainWindow);
+    const OverlayPoint cursor = cursorPosition();
     if (snipState.brushMode) {
         sampleBrushColour(cursor.x, cursor.y);
         return;
@@ -83,6 +88,7 @@ void onLeftButtonDown() {
 }
 
 void onLeftButtonUp() {
+    ReleaseCapture();
     if (snipState.holdSelection || snipState.brushMode) return;
     copySelectionToClipboard();
     endSnip();
@@ -95,7 +101,7 @@ void onRightButtonDown() {
 
 void onMiddleButtonDown() {
     if (!snipState.brushMode) return;
-    const POINT cursor = cursorPosition();
+    const OverlayPoint cursor = cursorPosition();
     restoreBrushArea(cursor.x, cursor.y);
 }
 

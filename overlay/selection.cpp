@@ -8,9 +8,13 @@
 
 namespace {
 
+// Cut to the overlay: a drag that went on beyond it (the mouse is captured)
+// frames and copies only frozen pixels, and the frame stands on the edge
+// that the drag crossed.
 SelectionRect currentSelection() {
-    return normalizeSelection(snipState.selStartX, snipState.selStartY, snipState.selEndX,
-                              snipState.selEndY);
+    const SelectionRect dragged = normalizeSelection(snipState.selStartX, snipState.selStartY,
+                                                     snipState.selEndX, snipState.selEndY);
+    return cutToOverlay(dragged, snipState.screenWidth, snipState.screenHeight);
 }
 
 }  // namespace
@@ -91,6 +95,8 @@ bool handBitmapToClipboard(HBITMAP bitmap) {
 }
 
 void endSnip() {
+    // Enter or Escape may end the snip while the button is still held.
+    ReleaseCapture();
     snipState.dragging = 0;
     snipState.selStartX = snipState.selStartY = 0;
     snipState.selEndX = snipState.selEndY = 0;

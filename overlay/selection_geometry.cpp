@@ -11,6 +11,17 @@ SelectionRect normalizeSelection(int startX, int startY, int endX, int endY) {
             std::max(startY, endY)};
 }
 
+OverlayPoint toOverlayPosition(int cursorX, int cursorY, int overlayLeft, int overlayTop) {
+    return {cursorX - overlayLeft, cursorY - overlayTop};
+}
+
+SelectionRect cutToOverlay(const SelectionRect& a, int width, int height) {
+    // Each edge is held to the overlay on its own: the order of the edges
+    // survives, so an area beyond one side ends as a line on that side.
+    return {std::clamp(a.left, 0, width), std::clamp(a.top, 0, height),
+            std::clamp(a.right, 0, width), std::clamp(a.bottom, 0, height)};
+}
+
 SelectionFrame selectionFrameEdges(const SelectionRect& a) {
     return {
         {a.left, a.top, a.right, a.top + 1},        // top

@@ -1,6 +1,7 @@
-// The selection's arithmetic: the rectangle two corners span, the frame
-// drawn around it and whether it copies anything. Platform-free, so that it
-// is unit tested natively; overlay/selection.cpp draws and copies.
+// The selection's arithmetic: cursor positions as overlay positions, the
+// rectangle two corners span, its cut to the overlay, the frame drawn around
+// it and whether it copies anything. Platform-free, so that it is unit tested
+// natively; overlay/selection.cpp draws and copies.
 #pragma once
 
 // Right and bottom are exclusive: the area holds columns left to right-1
@@ -14,9 +15,24 @@ struct SelectionRect {
 
 bool operator==(const SelectionRect& a, const SelectionRect& b);
 
+struct OverlayPoint {
+    int x, y;
+};
+
+// A cursor position on the screen as a position on the overlay, whose
+// top-left corner lies at (overlayLeft, overlayTop) on the screen: negative
+// when a monitor stands left of or above the primary. Positions off the
+// overlay stay off it (a captured drag goes on beyond its edges).
+OverlayPoint toOverlayPosition(int cursorX, int cursorY, int overlayLeft, int overlayTop);
+
 // The rectangle between the anchor and the moving corner, whichever way the
 // drag went: the smaller coordinates become left and top.
 SelectionRect normalizeSelection(int startX, int startY, int endX, int endY);
+
+// The part of the area that lies on an overlay of `width` by `height`
+// pixels: the only part that holds frozen pixels. An area wholly off the
+// overlay keeps no width or no height.
+SelectionRect cutToOverlay(const SelectionRect& area, int width, int height);
 
 // The frame's four edges, each a rectangle to invert: the outermost ring of
 // the area. Each corner pixel lies in two edges and so keeps its colour. A

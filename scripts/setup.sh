@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
 # Installs whatever this machine lacks to build, run and test Grabnik:
-# the mingw-w64 cross compilers, 32-bit Wine, Xvfb, CMake and GoogleTest.
-# Safe to run again: it installs nothing that is already there.
+# the mingw-w64 cross compilers, 32-bit Wine, Xvfb, CMake, GoogleTest and the
+# Python that writes the download zip.
+# Safe to run again: it installs nothing that is already there. Package
+# names given as arguments are installed too (tools only one script needs).
 set -euo pipefail
 
-packages=(cmake g++ make googletest g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth)
+packages=(cmake g++ make googletest python3 g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth
+  # The two-monitor test display: a nested X server whose two heads Wine
+  # sees through the 32-bit Xinerama library.
+  xserver-xephyr libxinerama1:i386
+  # The second compiler the test command builds the program with.
+  clang
+  "$@")
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi

@@ -19,6 +19,19 @@ source "$root/scripts/wine-desktop.sh"
 trap stop_wine_desktop EXIT
 start_wine_desktop "$root/build/win32/wineprefix" 1024x768x24
 # Serial: the cases share one desktop, its hotkeys, mouse and clipboard.
-(cd "$root/build/win32" && ctest --output-on-failure) || status=1
+(cd "$root/build/win32" && ctest --output-on-failure -LE two_monitors) || status=1
+
+echo "== Two-monitor end-to-end tests (Wine)"
+stop_wine_desktop
+start_two_monitor_desktop "$root/build/win32/wineprefix"
+(cd "$root/build/win32" && ctest --output-on-failure -L two_monitors) || status=1
+
+echo "== Release package"
+"$root/scripts/check-package.sh" || status=1
+
+echo "== The program built with clang as a second compiler, warnings as errors"
+(cd "$root" &&
+  cmake --preset clang-cross -DGRABNIK_TESTS=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null &&
+  cmake --build --preset clang-cross --target grabnik) || status=1
 
 exit $status

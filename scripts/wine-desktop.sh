@@ -1,19 +1,48 @@
 # Sourced by the test and benchmark scripts: a private X display and Wine
 # prefix, started and stopped together.
 #   start_wine_desktop PREFIX_DIR GEOMETRY   e.g. build/win32/wineprefix 1024x768x24
+#   start_two_monitor_desktop PREFIX_DIR     1024x768 primary, 800x600 to its right
 #   stop_wine_desktop
 
-start_wine_desktop() {
-  local prefix=$1 geometry=$2 fdfile
+# Starts an X server that takes -displayfd, and prints its display number.
+# -displayfd lets the server pick a free display, so runs never collide.
+start_x_server() {
+  local fdfile pid
   fdfile=$(mktemp)
-  # -displayfd lets the server pick a free display, so runs never collide.
-  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 </dev/null &
-  WINE_DESKTOP_XVFB=$!
+  "$@" -displayfd 3 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 </dev/null &
+  pid=$!
   for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.1; done
-  if [ ! -s "$fdfile" ]; then echo "Xvfb did not start" >&2; rm -f "$fdfile"; return 1; fi
-  export DISPLAY=":$(head -n1 "$fdfile")"
+  if [ ! -s "$fdfile" ]; then echo "$1 did not start" >&2; rm -f "$fdfile"; return 1; fi
+  X_SERVER_PID=$pid
+  X_SERVER_DISPLAY=":$(head -n1 "$fdfile")"
   rm -f "$fdfile"
+}
 
+start_wine_desktop() {
+  local prefix=$1 geometry=$2
+  start_x_server Xvfb -screen 0 "$geometry" || return 1
+  WINE_DESKTOP_XVFB=$X_SERVER_PID
+  export DISPLAY=$X_SERVER_DISPLAY
+  start_wine_prefix "$prefix"
+}
+
+# Two monitors of different sizes: a nested X server inside an Xvfb, its two
+# heads joined by Xinerama. RandR stays off, or Wine would see one screen.
+# Wine sees the primary at (0,0)-(1024,768) and the second at
+# (1024,0)-(1824,600); nothing shows x >= 1024, y >= 600.
+start_two_monitor_desktop() {
+  local prefix=$1
+  start_x_server Xvfb -screen 0 1900x800x24 || return 1
+  WINE_DESKTOP_XVFB=$X_SERVER_PID
+  DISPLAY=$X_SERVER_DISPLAY start_x_server Xephyr +xinerama -extension RANDR \
+    -screen 1024x768+0+0 -screen 800x600+1024+0 || { stop_wine_desktop; return 1; }
+  WINE_DESKTOP_XEPHYR=$X_SERVER_PID
+  export DISPLAY=$X_SERVER_DISPLAY
+  start_wine_prefix "$prefix"
+}
+
+start_wine_prefix() {
+  local prefix=$1
   mkdir -p "$prefix"
   export WINEPREFIX=$(cd "$prefix" && pwd)
   export WINEDEBUG=-all
@@ -34,9 +63,13 @@ stop_wine_desktop() {
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
   fi
-  if [ -n "${WINE_DESKTOP_XVFB:-}" ]; then
-    kill "$WINE_DESKTOP_XVFB" 2>/dev/null || true
-    wait "$WINE_DESKTOP_XVFB" 2>/dev/null || true
-    WINE_DESKTOP_XVFB=
-  fi
+  # The nested server first: it is a client of the outer one.
+  local pid
+  for pid in "${WINE_DESKTOP_XEPHYR:-}" "${WINE_DESKTOP_XVFB:-}"; do
+    [ -n "$pid" ] || continue
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  WINE_DESKTOP_XEPHYR=
+  WINE_DESKTOP_XVFB=
 }

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "core/hotkey_text.h"
+#include "core/snip_state.h"
 #include "core/win_holders.h"
 
 namespace {
@@ -56,7 +57,9 @@ void writeLauncherShortcut(const ShortcutPaths& paths, unsigned selectionMods,
     if (paths.shortcutPath[0] == '\0') return;
 
     char argumentText[MAX_PATH];
-    composeHotkeyArguments(selectionMods, selectionKey, fileMods, fileKey, argumentText);
+    // The option this process was started with starts the next one too.
+    composeLauncherArguments(snipState.allMonitors != 0, selectionMods, selectionKey, fileMods,
+                             fileKey, argumentText);
 
     ComApartment com;
     // Best-effort: the setup succeeded whether or not the shortcut is written.

@@ -23,6 +23,7 @@ void writeLauncherShortcut(unsigned selectionMods, unsigned selectionKey, unsign
                            unsigned fileKey);
 
 // The same step for paths already derived: writes nothing when the shortcut
-// path is empty. Initialises COM for the write and uninitialises it after.
+// path is empty. The arguments keep the all-monitors option when this
+// process has it. Initialises COM for the write and uninitialises it after.
 void writeLauncherShortcut(const ShortcutPaths& paths, unsigned selectionMods,
                            unsigned selectionKey, unsigned fileMods, unsigned fileKey);

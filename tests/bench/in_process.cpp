@@ -96,15 +96,15 @@ HBITMAP screenshotLikeBitmap(int width, int height) {
                 p = (r << 16) | (g << 8) | b;
             }
         }
-    HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    SelectObject(memory, GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(memory, TRANSPARENT);
-    const char line[] = "The quick brown fox jumps over the lazy dog. 0123456789 (ctrl+alt+S)";
-    for (int y = 60; y < height - 20; y += 18) TextOutA(memory, 320, y, line, sizeof line - 1);
-    for (int y = 60; y < 600; y += 22) TextOutA(memory, 20, y, "Panel item", 10);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+    const MemoryDC memory(nullptr);
+    {
+        const SelectedObject target(memory, bitmap);
+        SelectObject(memory, GetStockObject(DEFAULT_GUI_FONT));
+        SetBkMode(memory, TRANSPARENT);
+        const char line[] = "The quick brown fox jumps over the lazy dog. 0123456789 (ctrl+alt+S)";
+        for (int y = 60; y < height - 20; y += 18) TextOutA(memory, 320, y, line, sizeof line - 1);
+        for (int y = 60; y < 600; y += 22) TextOutA(memory, 20, y, "Panel item", 10);
+    }
     return bitmap;
 }
 
@@ -183,9 +183,7 @@ void snipAndSave() {
 // put on it, read back as CF_BITMAP, replaced by a text block. No codec, no
 // file and none of the program's own code.
 void clipboardCycle() {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 800, 600);
-    ReleaseDC(nullptr, screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(WindowDC(nullptr), 800, 600);
     OpenClipboard(snipState.mainWindow);
     EmptyClipboard();
     SetClipboardData(CF_BITMAP, bitmap);  // the clipboard's from here on
@@ -215,19 +213,12 @@ void freezeAndSelection(Report& report) {
     });
     // What no freeze can avoid: one read of the whole screen into memory.
     const Timing screenRead = measure(15, [] {
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP bitmap =
-            CreateCompatibleBitmap(screen, snipState.screenWidth, snipState.screenHeight);
-        HGDIOBJ old = SelectObject(memory, bitmap);
+        const WindowDC screen(nullptr);
+        const BitmapContext copy(screen, snipState.screenWidth, snipState.screenHeight);
         const double start = nowMs();
-        BitBlt(memory, 0, 0, snipState.screenWidth, snipState.screenHeight, screen, 0, 0, SRCCOPY);
-        const double time = nowMs() - start;
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        return time;
+        BitBlt(copy.dc(), 0, 0, snipState.screenWidth, snipState.screenHeight, screen, 0, 0,
+               SRCCOPY);
+        return nowMs() - start;
     });
     report.add(Row::timed("Freeze", "one BitBlt of the whole screen into memory", screenRead)
                    .against("memcpy of one frame", frame));

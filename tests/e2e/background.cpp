@@ -47,7 +47,8 @@ uint32_t dibPixel(uint32_t colour) {
 uint32_t patternColour(int x, int y) {
     // Red and green carry the low bytes of x and y, blue the high bits of
     // both; blue stays below 0x40, so the colour is never white.
-    return RGB(x & 0xFF, y & 0xFF, ((x >> 8) & 0x3) | ((y >> 8) & 0x3) << 2);
+    return RGB(x & 0xFF, y & 0xFF,
+               ((x >> 8) & 0x3) | ((y >> 8) & 0x3) << 2 | ((x >> 10) & 0x1) << 4);
 }
 
 Background::Background(std::vector<UniformBlock> blocks) : blocks_(std::move(blocks)) {
@@ -82,15 +83,19 @@ bool Background::waitShown(DWORD timeoutMs) const {
 void Background::activate() const { SetForegroundWindow(window_); }
 
 void Background::run(HANDLE ready) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
+    // Every monitor: the window lies over the whole virtual screen.
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     Picture picture;
     const BITMAPINFO info = topDownBitmapInfo(width, height);
     void* bits = nullptr;
     picture.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     auto* pixels = static_cast<uint32_t*>(bits);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels[y * width + x] = dibPixel(colourAt(x, y));
+        for (int x = 0; x < width; ++x)
+            pixels[y * width + x] = dibPixel(colourAt(left + x, top + y));
     picture.dc = CreateCompatibleDC(nullptr);
     SelectObject(picture.dc, picture.bitmap);
 
@@ -100,8 +105,8 @@ void Background::run(HANDLE ready) {
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = ClassName;
     RegisterClassA(&windowClass);  // fails harmlessly when already registered
-    window_ = CreateWindowExA(0, ClassName, "Background", WS_POPUP, 0, 0, width, height, nullptr,
-                              nullptr, windowClass.hInstance, nullptr);
+    window_ = CreateWindowExA(0, ClassName, "Background", WS_POPUP, left, top, width, height,
+                              nullptr, nullptr, windowClass.hInstance, nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&picture));
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
@@ -117,7 +122,10 @@ void Background::run(HANDLE ready) {
 void savePicture(const char* name) {
     const char* folder = std::getenv("GRABNIK_PICTURES");
     if (!folder) return;
-    const Image image = captureScreen();
+    // Every monitor, with whatever the display holds where none shows.
+    const Image image =
+        captureScreen(GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                      GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
     BITMAPFILEHEADER file = {};
     const BITMAPINFOHEADER header = topDownBitmapInfo(image.width, image.height).bmiHeader;
     const DWORD pixelBytes = DWORD(image.pixels.size() * 4);

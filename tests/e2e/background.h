@@ -1,4 +1,4 @@
-// A full-screen window that the test driver paints itself, so that every
+// A window over every monitor that the test driver paints itself, so that every
 // pixel that the program copies or draws can be checked exactly: every pixel
 // has a colour of its own, except in a few uniform blocks for the brush.
 #pragma once
@@ -15,7 +15,7 @@
 namespace e2e {
 
 // The pattern's colour at (x, y), as the platform's colour values: distinct
-// for every pixel of a display up to 1024 by 1024, never pure white.
+// for every pixel of a screen up to 2048 by 1024, never pure white.
 uint32_t patternColour(int x, int y);
 
 // The colour value with every channel inverted, as an inverted frame shows it.

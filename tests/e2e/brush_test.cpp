@@ -61,7 +61,7 @@ protected:
     }
 
     void whitenAtWhitenPoint() {
-        sampleAndHold();
+        ASSERT_NO_FATAL_FAILURE(sampleAndHold());
         placeCursor(WhitenPoint.x, WhitenPoint.y);
         ASSERT_EQ(waitForScreen([&](int x, int y) { return whitened(x, y); }), "");
         input([] { mouseButton(MOUSEEVENTF_LEFTUP); });
@@ -76,17 +76,17 @@ protected:
 };
 
 TEST_F(Brush, WhitensExactlyTheColoursWithinTheToleranceAndRestores) {
-    freeze();
+    ASSERT_NO_FATAL_FAILURE(freeze());
     toggleBrushMode();
     // A, B, but not C, in the whitened block only.
-    whitenAtWhitenPoint();
+    ASSERT_NO_FATAL_FAILURE(whitenAtWhitenPoint());
     savePicture("overlay-whitened");
     EXPECT_TRUE(IsWindowVisible(overlay_)) << "releasing the button never ends a brush snip";
 
     click(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
     EXPECT_EQ(waitForBackground(), "") << "a middle press restores the block exactly";
 
-    whitenAtWhitenPoint();
+    ASSERT_NO_FATAL_FAILURE(whitenAtWhitenPoint());
     placeCursor(700, 500);
     input([] { keyDown(VK_SHIFT); });
     placeCursor(WhitenPoint.x, WhitenPoint.y);
@@ -95,19 +95,23 @@ TEST_F(Brush, WhitensExactlyTheColoursWithinTheToleranceAndRestores) {
 }
 
 TEST_F(Brush, WhiteningIsPartOfTheNextCopy) {
-    freeze();
+    ASSERT_NO_FATAL_FAILURE(freeze());
     toggleBrushMode();
-    whitenAtWhitenPoint();
+    ASSERT_NO_FATAL_FAILURE(whitenAtWhitenPoint());
     toggleBrushMode();
-    userDrag(590, 290, 680, 380);
+    // Around the whole split block and the whitened square.
+    const RECT area = {590, 290, 680, 380};
+    userDrag(area);
     ASSERT_TRUE(waitHidden());
-    expectCopy(590, 290, 90, 90, [&](int x, int y) { return whitened(x, y); });
+    ASSERT_NO_FATAL_FAILURE(expectCopy(area.left, area.top, area.right - area.left,
+                                       area.bottom - area.top,
+                                       [&](int x, int y) { return whitened(x, y); }));
 }
 
 TEST_F(Brush, LeftButtonAndShiftInOneMoveLeaveTheSnapshot) {
-    freeze();
+    ASSERT_NO_FATAL_FAILURE(freeze());
     toggleBrushMode();
-    sampleAndHold();
+    ASSERT_NO_FATAL_FAILURE(sampleAndHold());
     input([] { keyDown(VK_SHIFT); });
     placeCursor(WhitenPoint.x, WhitenPoint.y);  // whitens, then restores
     input([] { keyUp(VK_SHIFT); });
@@ -116,9 +120,9 @@ TEST_F(Brush, LeftButtonAndShiftInOneMoveLeaveTheSnapshot) {
 }
 
 TEST_F(Brush, HotkeyWhileShownFreezesTheWhitening) {
-    freeze();
+    ASSERT_NO_FATAL_FAILURE(freeze());
     toggleBrushMode();
-    whitenAtWhitenPoint();
+    ASSERT_NO_FATAL_FAILURE(whitenAtWhitenPoint());
     pressHotkey(MOD_CONTROL | MOD_ALT, 'S');
     waitHandled();
     // The new snapshot holds the white pixels: restoring keeps them.
@@ -128,7 +132,7 @@ TEST_F(Brush, HotkeyWhileShownFreezesTheWhitening) {
 }
 
 TEST_F(Brush, ModeAndCursorSurviveTheEndOfASnip) {
-    freeze();
+    ASSERT_NO_FATAL_FAILURE(freeze());
     // The program's cursor handles mean nothing in this process: compare
     // them with each other.
     HCURSOR crosshair = nullptr;
@@ -141,7 +145,7 @@ TEST_F(Brush, ModeAndCursorSurviveTheEndOfASnip) {
     pressKey(VK_ESCAPE);
     ASSERT_TRUE(waitHidden());
 
-    freeze();
+    ASSERT_NO_FATAL_FAILURE(freeze());
     EXPECT_TRUE(waitUntil([&] { return shownCursor() == brushCursor; }));
     // In brush mode a click samples and the overlay stays; in selection mode
     // it would end the snip.

@@ -1,6 +1,9 @@
 #include "driver.h"
 
 #include <cstring>
+#include <optional>
+
+#include "core/win_holders.h"
 
 namespace e2e {
 
@@ -56,15 +59,17 @@ const UINT modifierKeys[][2] = {
 // up lands on the intended pixel under Wine's conversion.
 LONG toAbsolute(int pixel, int extent) { return LONG((pixel * 65536LL + extent - 1) / extent); }
 
-struct ClipboardLock {
-    bool open;
-    ClipboardLock() : open(false) {
-        // Another process may hold the clipboard for a moment.
-        waitUntil([&] { return (open = OpenClipboard(nullptr) != 0); }, 2000);
+// The clipboard for this thread, waited for: another process, the program
+// under test among them, may hold it for a moment.
+class ClipboardLock {
+public:
+    ClipboardLock() {
+        waitUntil([&] { return clipboard_.emplace(nullptr).isOpen(); }, 2000);
     }
-    ~ClipboardLock() {
-        if (open) CloseClipboard();
-    }
+    bool isOpen() const { return clipboard_->isOpen(); }
+
+private:
+    std::optional<ClipboardScope> clipboard_;
 };
 
 Image readBitmap(HDC source, HBITMAP bitmap, int width, int height) {
@@ -228,13 +233,14 @@ void pressKey(UINT key) {
 }
 
 void moveMouse(int x, int y) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
+    // Over the virtual screen, so that every monitor can be reached.
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = toAbsolute(x, width);
-    input.mi.dy = toAbsolute(y, height);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = toAbsolute(x - left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    input.mi.dy = toAbsolute(y - top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     SendInput(1, &input, sizeof input);
     waitUntil(
         [&] {
@@ -278,7 +284,7 @@ BITMAPINFO topDownBitmapInfo(int width, int height) {
 
 bool setClipboardText(const std::string& text) {
     ClipboardLock lock;
-    if (!lock.open || !EmptyClipboard()) return false;
+    if (!lock.isOpen() || !EmptyClipboard()) return false;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     if (!block) return false;
     std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
@@ -290,7 +296,7 @@ bool setClipboardText(const std::string& text) {
 
 std::string clipboardText() {
     ClipboardLock lock;
-    HANDLE block = lock.open ? GetClipboardData(CF_TEXT) : nullptr;
+    HANDLE block = lock.isOpen() ? GetClipboardData(CF_TEXT) : nullptr;
     if (!block) return "";
     std::string text(static_cast<const char*>(GlobalLock(block)));
     GlobalUnlock(block);
@@ -302,7 +308,7 @@ bool clipboardHasFormat(UINT format) { return IsClipboardFormatAvailable(format)
 bool clipboardBitmap(Image& image) {
     ClipboardLock lock;
     // The handle stays the clipboard's: read it, never delete it.
-    HBITMAP bitmap = lock.open ? static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)) : nullptr;
+    HBITMAP bitmap = lock.isOpen() ? static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)) : nullptr;
     if (!bitmap) return false;
     image = bitmapPixels(bitmap);
     return image.width > 0;
@@ -310,7 +316,7 @@ bool clipboardBitmap(Image& image) {
 
 bool setClipboardBitmap(const Image& image) {
     ClipboardLock lock;
-    if (!lock.open || !EmptyClipboard()) return false;
+    if (!lock.isOpen() || !EmptyClipboard()) return false;
     HBITMAP bitmap = createBitmap(image);
     if (SetClipboardData(CF_BITMAP, bitmap)) return true;  // the clipboard owns it now
     DeleteObject(bitmap);
@@ -328,34 +334,23 @@ HBITMAP createBitmap(const Image& image) {
     std::vector<uint32_t> rows;
     for (uint32_t p : image.pixels)  // colour values put red low, a DIB pixel is 0x00RRGGBB
         rows.push_back(uint32_t(GetRValue(p)) << 16 | uint32_t(GetGValue(p)) << 8 | GetBValue(p));
-    HDC screen = GetDC(nullptr);
+    const WindowDC screen(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, image.width, image.height);
     SetDIBits(screen, bitmap, 0, UINT(image.height), rows.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
     return bitmap;
 }
 
 Image bitmapPixels(HBITMAP bitmap) {
     BITMAP header;
     if (!GetObjectA(bitmap, sizeof header, &header)) return Image();
-    HDC screen = GetDC(nullptr);
-    Image image = readBitmap(screen, bitmap, header.bmWidth, header.bmHeight);
-    ReleaseDC(nullptr, screen);
-    return image;
+    return readBitmap(WindowDC(nullptr), bitmap, header.bmWidth, header.bmHeight);
 }
 
 Image captureScreen(int x, int y, int width, int height) {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, x, y, SRCCOPY);
-    SelectObject(memory, old);
-    Image image = readBitmap(memory, bitmap, width, height);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return image;
+    const WindowDC screen(nullptr);
+    const BitmapContext copy(screen, width, height);
+    BitBlt(copy.dc(), 0, 0, width, height, screen, x, y, SRCCOPY);
+    return readBitmap(copy.dc(), copy.bitmap(), width, height);
 }
 
 Image captureScreen() {

@@ -72,7 +72,7 @@ TEST_F(FileHotkey, WritesTheBitmapAndPutsOnlyItsPathOnTheClipboard) {
     EXPECT_EQ(saveWithHotkey(), folder_.path() + "tmpimg00.png");
     EXPECT_FALSE(clipboardHasFormat(CF_BITMAP));
     EXPECT_EQ(folder_.files(), std::vector<std::string>{"tmpimg00.png"});
-    expectFileHolds("tmpimg00.png", picture);
+    ASSERT_NO_FATAL_FAILURE(expectFileHolds("tmpimg00.png", picture));
 
     // Only the path is left: a second press has no bitmap to write.
     EXPECT_TRUE(pressChangesNothing());
@@ -89,7 +89,7 @@ TEST_F(FileHotkey, TextAloneWritesNothingAndStays) {
     const Image picture = testPattern(5, 4, 4);
     ASSERT_TRUE(setClipboardBitmap(picture));
     EXPECT_EQ(saveWithHotkey(), folder_.path() + "tmpimg00.png");
-    expectFileHolds("tmpimg00.png", picture);
+    ASSERT_NO_FATAL_FAILURE(expectFileHolds("tmpimg00.png", picture));
 }
 
 TEST_F(FileHotkey, AFailedSaveKeepsTheClipboardAndTheNextNumber) {
@@ -110,7 +110,7 @@ TEST_F(FileHotkey, AFailedSaveKeepsTheClipboardAndTheNextNumber) {
     ASSERT_TRUE(CreateDirectoryA(folder_.path().c_str(), nullptr));
     EXPECT_EQ(saveWithHotkey(), folder_.path() + "tmpimg01.png");
     EXPECT_EQ(folder_.files(), std::vector<std::string>{"tmpimg01.png"});
-    expectFileHolds("tmpimg01.png", picture);
+    ASSERT_NO_FATAL_FAILURE(expectFileHolds("tmpimg01.png", picture));
 }
 
 TEST_F(FileHotkey, TheHundredAndFirstSaveWritesTmpimg00Again) {
@@ -121,9 +121,10 @@ TEST_F(FileHotkey, TheHundredAndFirstSaveWritesTmpimg00Again) {
     std::vector<std::string> expected;
     for (int number = 0; number < 100; ++number) expected.push_back(fileName(number));
     EXPECT_EQ(folder_.files(), expected);
-    expectFileHolds("tmpimg00.png", testPattern(8, 6, 100));  // overwritten by the 101st
-    expectFileHolds("tmpimg01.png", testPattern(8, 6, 1));
-    expectFileHolds("tmpimg99.png", testPattern(8, 6, 99));
+    // tmpimg00 was overwritten by the 101st.
+    ASSERT_NO_FATAL_FAILURE(expectFileHolds("tmpimg00.png", testPattern(8, 6, 100)));
+    ASSERT_NO_FATAL_FAILURE(expectFileHolds("tmpimg01.png", testPattern(8, 6, 1)));
+    ASSERT_NO_FATAL_FAILURE(expectFileHolds("tmpimg99.png", testPattern(8, 6, 99)));
 }
 
 }  // namespace

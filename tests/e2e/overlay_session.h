@@ -119,6 +119,9 @@ protected:
         input([] { mouseButton(MOUSEEVENTF_LEFTUP); });
     }
 
+    // From the area's top-left corner to its bottom-right one.
+    void userDrag(const RECT& area) { userDrag(area.left, area.top, area.right, area.bottom); }
+
     void userClick(int x, int y) {
         placeCursor(x, y);
         input([] { mouseButton(MOUSEEVENTF_LEFTDOWN); });
@@ -144,8 +147,14 @@ protected:
     }
 
     void expectCopyOfBackground(int left, int top, int width, int height) {
-        expectCopy(left, top, width, height,
-                   [&](int x, int y) { return background_.colourAt(x, y); });
+        ASSERT_NO_FATAL_FAILURE(expectCopy(
+            left, top, width, height, [&](int x, int y) { return background_.colourAt(x, y); }));
+    }
+
+    // The copy of exactly the area a drag from corner to corner frames.
+    void expectCopyOfBackground(const RECT& area) {
+        ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(area.left, area.top, area.right - area.left,
+                                                       area.bottom - area.top));
     }
 
     struct Hotkey {

@@ -14,6 +14,8 @@ using namespace e2e;
 
 namespace {
 
+const RECT Snip = {10, 10, 110, 60};
+
 // Each case gives the program a temporary directory of its own.
 class RoundTrip : public OverlaySession {
 protected:
@@ -21,14 +23,14 @@ protected:
         return {{"TMP", folder_.path()}, {"TEMP", folder_.path()}};
     }
 
-    // Snips (10, 10)-(110, 60), then presses the file hotkey: the path of
-    // tmpimg00.png replaces the bitmap on the clipboard, and the file holds
-    // exactly the snipped pixels.
+    // Snips Snip, then presses the file hotkey: the path of tmpimg00.png
+    // replaces the bitmap on the clipboard, and the file holds exactly the
+    // snipped pixels.
     void snipThenSave(UINT fileModifiers, UINT fileKey) {
-        freeze();
-        userDrag(10, 10, 110, 60);
+        ASSERT_NO_FATAL_FAILURE(freeze());
+        userDrag(Snip);
         ASSERT_TRUE(waitVisible(overlay_, false));
-        expectCopyOfBackground(10, 10, 100, 50);
+        ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(Snip));
 
         pressHotkey(fileModifiers, fileKey);
         const std::string file = folder_.pathOf("tmpimg00.png");
@@ -37,11 +39,11 @@ protected:
         EXPECT_FALSE(clipboardHasFormat(CF_BITMAP));
         Image saved;
         ASSERT_TRUE(decodeImageFile(file, saved));
-        ASSERT_EQ(saved.width, 100);
-        ASSERT_EQ(saved.height, 50);
-        EXPECT_EQ(
-            mismatches(saved, 10, 10, [&](int x, int y) { return background_.colourAt(x, y); }),
-            "");
+        ASSERT_EQ(saved.width, Snip.right - Snip.left);
+        ASSERT_EQ(saved.height, Snip.bottom - Snip.top);
+        EXPECT_EQ(mismatches(saved, Snip.left, Snip.top,
+                             [&](int x, int y) { return background_.colourAt(x, y); }),
+                  "");
     }
 
     TempFolder folder_{"roundtrip"};
@@ -73,7 +75,7 @@ TEST_F(SetupThenSnip, BothChosenHotkeysWork) {
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(completeSetup(*grabnik_, dialog, {MOD_CONTROL | MOD_ALT, 'K'}, {MOD_SHIFT, 'L'}));
     selectionHotkey_ = {MOD_CONTROL | MOD_ALT, 'K'};
-    snipThenSave(MOD_SHIFT, 'L');
+    ASSERT_NO_FATAL_FAILURE(snipThenSave(MOD_SHIFT, 'L'));
 }
 
 }  // namespace

@@ -35,38 +35,54 @@ protected:
     }
 
     void holdDrag(const RECT& r) {
-        userDrag(r.left, r.top, r.right, r.bottom);
+        userDrag(r);
         ASSERT_EQ(waitForFrame(r), "") << "the held frame";
         EXPECT_TRUE(IsWindowVisible(overlay_));
     }
 };
 
 struct Drag {
+    const char* name;
     int fromX, fromY, toX, toY;
 };
+
+std::ostream& operator<<(std::ostream& out, const Drag& d) { return out << d.name; }
 
 class DragCopies : public Selecting, public testing::WithParamInterface<Drag> {};
 
 TEST_P(DragCopies, ExactlyTheFramedPixelsAndHides) {
-    freeze();
+    ASSERT_NO_FATAL_FAILURE(freeze());
     const Drag d = GetParam();
     userDrag(d.fromX, d.fromY, d.toX, d.toY);
     ASSERT_TRUE(waitHidden());
-    // 100x50 from screen pixel (10, 10) to (109, 59), without the frame.
-    expectCopyOfBackground(10, 10, 100, 50);
+    // From screen pixel (10, 10) to (109, 59), without the frame.
+    ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(Selection));
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryDirection, DragCopies,
-                         testing::Values(Drag{10, 10, 110, 60}, Drag{110, 60, 10, 10},
-                                         Drag{110, 10, 10, 60}, Drag{10, 60, 110, 10}));
+// Each from one corner of Selection to the opposite one.
+INSTANTIATE_TEST_SUITE_P(
+    EveryDirection, DragCopies,
+    testing::Values(
+        Drag{"DownRight", Selection.left, Selection.top, Selection.right, Selection.bottom},
+        Drag{"UpLeft", Selection.right, Selection.bottom, Selection.left, Selection.top},
+        Drag{"DownLeft", Selection.right, Selection.top, Selection.left, Selection.bottom},
+        Drag{"UpRight", Selection.left, Selection.bottom, Selection.right, Selection.top}),
+    NamedAfterRow());
 
 enum class NoSelection { Click, EnterAlone, ZeroWidthDrag, ZeroHeightDrag };
 
-class CopiesNothing : public Selecting, public testing::WithParamInterface<NoSelection> {};
+struct NoSelectionCase {
+    const char* name;
+    NoSelection input;
+};
+
+std::ostream& operator<<(std::ostream& out, const NoSelectionCase& c) { return out << c.name; }
+
+class CopiesNothing : public Selecting, public testing::WithParamInterface<NoSelectionCase> {};
 
 TEST_P(CopiesNothing, AndHides) {
-    freeze();
-    switch (GetParam()) {
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    switch (GetParam().input) {
     case NoSelection::Click:
         userClick(300, 200);
         break;
@@ -84,9 +100,13 @@ TEST_P(CopiesNothing, AndHides) {
     expectClipboardUntouched();
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, CopiesNothing,
-                         testing::Values(NoSelection::Click, NoSelection::EnterAlone,
-                                         NoSelection::ZeroWidthDrag, NoSelection::ZeroHeightDrag));
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, CopiesNothing,
+    testing::Values(NoSelectionCase{"Click", NoSelection::Click},
+                    NoSelectionCase{"EnterAlone", NoSelection::EnterAlone},
+                    NoSelectionCase{"ZeroWidthDrag", NoSelection::ZeroWidthDrag},
+                    NoSelectionCase{"ZeroHeightDrag", NoSelection::ZeroHeightDrag}),
+    NamedAfterRow());
 
 // Narrow frames while the button is held at (300, 200) and the cursor is at
 // (toX, 260): which pixels show inverted.
@@ -101,7 +121,7 @@ std::ostream& operator<<(std::ostream& out, const NarrowFrame& f) { return out <
 class NarrowFrames : public Selecting, public testing::WithParamInterface<NarrowFrame> {};
 
 TEST_P(NarrowFrames, InvertOnlyTheirOddEdges) {
-    freeze();
+    ASSERT_NO_FATAL_FAILURE(freeze());
     placeCursor(300, 200);
     input([] { mouseButton(MOUSEEVENTF_LEFTDOWN); });
     placeCursor(GetParam().toX, 260);
@@ -126,60 +146,63 @@ INSTANTIATE_TEST_SUITE_P(
     NamedAfterRow());
 
 TEST_F(Selecting, EscapeHidesWithoutTouchingTheClipboard) {
-    freeze();
+    ASSERT_NO_FATAL_FAILURE(freeze());
     pressKey(VK_SPACE);
-    holdDrag(Selection);
+    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
     pressKey(VK_ESCAPE);
     ASSERT_TRUE(waitHidden());
     expectClipboardUntouched();
 }
 
 TEST_F(Selecting, HeldFrameStaysUntilEnterCopiesIt) {
-    freeze();
+    ASSERT_NO_FATAL_FAILURE(freeze());
     pressKey(VK_SPACE);
-    holdDrag(Selection);
+    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
     savePicture("overlay-selection");
     expectClipboardUntouched();
     pressKey(VK_RETURN);
     ASSERT_TRUE(waitHidden());
-    expectCopyOfBackground(10, 10, 100, 50);
+    ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(Selection));
 }
 
 TEST_F(Selecting, NewPressErasesTheHeldFrame) {
-    freeze();
+    ASSERT_NO_FATAL_FAILURE(freeze());
     pressKey(VK_SPACE);
-    holdDrag(Selection);
+    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
     const RECT second = {60, 40, 200, 150};  // overlaps the first
-    holdDrag(second);
+    ASSERT_NO_FATAL_FAILURE(holdDrag(second));
     pressKey(VK_RETURN);
     ASSERT_TRUE(waitHidden());
-    expectCopyOfBackground(60, 40, 140, 110);
+    ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(second));
 }
 
 class SpaceKeyDowns : public Selecting, public testing::WithParamInterface<int> {};
 
 TEST_P(SpaceKeyDowns, ToggleHoldOncePerKeyDown) {
-    freeze();
+    ASSERT_NO_FATAL_FAILURE(freeze());
     // Auto-repeat: several key-downs before the one key-up.
     for (int i = 0; i < GetParam(); ++i) keyDown(VK_SPACE);
     keyUp(VK_SPACE);
-    userDrag(Selection.left, Selection.top, Selection.right, Selection.bottom);
+    userDrag(Selection);
     if (GetParam() % 2) {
         EXPECT_EQ(waitForFrame(Selection), "");
         EXPECT_TRUE(IsWindowVisible(overlay_));
         expectClipboardUntouched();
     } else {
         ASSERT_TRUE(waitHidden());
-        expectCopyOfBackground(10, 10, 100, 50);
+        ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(Selection));
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Counts, SpaceKeyDowns, testing::Values(2, 3));
+INSTANTIATE_TEST_SUITE_P(Counts, SpaceKeyDowns, testing::Values(2, 3),
+                         [](const testing::TestParamInfo<int>& keyDowns) {
+                             return std::to_string(keyDowns.param) + "KeyDowns";
+                         });
 
-TEST_F(Selecting, HotkeyWhileShownKeepsSelectionAndHold) {
-    freeze();
+TEST_F(Selecting, HotkeyWhileShownKeepsTheHeldSelection) {
+    ASSERT_NO_FATAL_FAILURE(freeze());
     pressKey(VK_SPACE);
-    holdDrag(Selection);
+    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
     pressHotkey(MOD_CONTROL | MOD_ALT, 'S');
     // Re-captured with the frame in it; the overlay stays.
     settle();
@@ -188,35 +211,43 @@ TEST_F(Selecting, HotkeyWhileShownKeepsSelectionAndHold) {
     // The corners survived: Enter inverts the frame back and copies.
     pressKey(VK_RETURN);
     ASSERT_TRUE(waitHidden());
-    expectCopyOfBackground(10, 10, 100, 50);
+    ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(Selection));
+}
 
-    // Hold mode survived the snip as well.
+TEST_F(Selecting, HoldModeOutlivesTheSnip) {
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    pressKey(VK_SPACE);
+    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    pressKey(VK_RETURN);
+    ASSERT_TRUE(waitHidden());
+
     ASSERT_TRUE(setClipboardText(ClipboardSentinel));
-    freeze();
-    holdDrag(Selection);
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
     expectClipboardUntouched();
 }
 
 TEST_F(Selecting, DeactivationHidesAndTheNextSnipIsClean) {
-    freeze();
+    ASSERT_NO_FATAL_FAILURE(freeze());
     pressKey(VK_SPACE);
-    holdDrag(Selection);
+    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
     background_.activate();
     ASSERT_TRUE(waitHidden());
     expectClipboardUntouched();
 
-    freeze();
+    ASSERT_NO_FATAL_FAILURE(freeze());
     pressKey(VK_SPACE);  // hold off again
     // The first press must not invert the earlier frame into this picture.
-    userDrag(5, 5, 150, 100);
+    const RECT second = {5, 5, 150, 100};
+    userDrag(second);
     ASSERT_TRUE(waitHidden());
-    expectCopyOfBackground(5, 5, 145, 95);
+    ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(second));
 }
 
 TEST_F(Selecting, ClipboardHeldByAnotherProgramKeepsItsContents) {
-    freeze();
+    ASSERT_NO_FATAL_FAILURE(freeze());
     ASSERT_TRUE(OpenClipboard(nullptr));
-    userDrag(Selection.left, Selection.top, Selection.right, Selection.bottom);
+    userDrag(Selection);
     const bool hidden = waitHidden();
     CloseClipboard();
     EXPECT_TRUE(hidden) << "the snip ends all the same";

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include "core/win_holders.h"
+
 namespace e2e {
 
 namespace {
@@ -39,21 +41,15 @@ ShortcutContent load(IShellLinkA* link, IPersistFile* file, const std::string& p
 }  // namespace
 
 ShortcutContent readShortcut(const std::string& path) {
-    // Balanced on every path; S_FALSE (already initialised) needs it too.
-    const bool comReady = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    ShortcutContent content;
-    IShellLinkA* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link)))) {
-        IPersistFile* file = nullptr;
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-            content = load(link, file, path);
-            file->Release();
-        }
-        link->Release();
-    }
-    if (comReady) CoUninitialize();
-    return content;
+    const ComApartment com;
+    ComPointer<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                link.out())))
+        return ShortcutContent();
+    // Declared after the link, so it is released first.
+    ComPointer<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.out()))) return ShortcutContent();
+    return load(link.get(), file.get(), path);
 }
 
 testing::AssertionResult isLauncher(const ShortcutContent& shortcut, const std::string& target,

@@ -2,9 +2,11 @@
 // the hidden overlay, the setup dialog when hotkeys are missing, exit codes.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include "case_names.h"
 #include "driver.h"
 #include "temp_folder.h"
 
@@ -26,11 +28,21 @@ void expectErrorThenExit(Grabnik& grabnik, const char* text) {
     EXPECT_EQ(exitCode, ExitHotkeysFailed);
 }
 
-class StartsWithHotkeys : public testing::TestWithParam<const char*> {};
+// An argument text and what it shows, for the case's name.
+struct ArgumentText {
+    const char* name;
+    const char* text;
+};
+
+std::ostream& operator<<(std::ostream& out, const ArgumentText& a) {
+    return out << a.name << " \"" << a.text << '"';
+}
+
+class StartsWithHotkeys : public testing::TestWithParam<ArgumentText> {};
 
 TEST_P(StartsWithHotkeys, RegistersBothAndShowsNothing) {
     ASSERT_FALSE(hotkeyIsTaken(CtrlAlt, 'S'));
-    Grabnik grabnik(GetParam());
+    Grabnik grabnik(GetParam().text);
     ASSERT_TRUE(grabnik.waitReady());
 
     EXPECT_TRUE(hotkeyIsTaken(CtrlAlt, 'S'));
@@ -46,10 +58,13 @@ TEST_P(StartsWithHotkeys, RegistersBothAndShowsNothing) {
     EXPECT_FALSE(hotkeyIsTaken(CtrlAlt, 'F'));
 }
 
-INSTANTIATE_TEST_SUITE_P(ArgumentTexts, StartsWithHotkeys,
-                         testing::Values("(ctrl+alt+S) (ctrl+alt+F)", "(ctrl+alt+S)(ctrl+alt+F)",
-                                         "go (ctrl+alt+S) then (ctrl+alt+F) thanks",
-                                         "(S+ALT+Ctrl) (alt+ctrl+F) (shift+X)"));
+INSTANTIATE_TEST_SUITE_P(
+    ArgumentTexts, StartsWithHotkeys,
+    testing::Values(ArgumentText{"TwoPairs", "(ctrl+alt+S) (ctrl+alt+F)"},
+                    ArgumentText{"PairsWithoutBlank", "(ctrl+alt+S)(ctrl+alt+F)"},
+                    ArgumentText{"WordsAroundThePairs", "go (ctrl+alt+S) then (ctrl+alt+F) thanks"},
+                    ArgumentText{"KeyFirstAndAThirdPair", "(S+ALT+Ctrl) (alt+ctrl+F) (shift+X)"}),
+    NamedAfterRow());
 
 TEST(Startup, OverlayIsAHiddenTopmostToolWindowCoveringTheScreen) {
     Grabnik grabnik("(ctrl+alt+S) (ctrl+alt+F)");
@@ -73,34 +88,42 @@ TEST(Startup, OverlayIsAHiddenTopmostToolWindowCoveringTheScreen) {
 
 TEST(Startup, SameCombinationTwiceIsRefused) {
     Grabnik grabnik("(ctrl+alt+S) (ctrl+alt+S)");
-    expectErrorThenExit(grabnik, "Failed to register the specified hotkey");
+    ASSERT_NO_FATAL_FAILURE(
+        expectErrorThenExit(grabnik, "Failed to register the specified hotkey"));
     EXPECT_EQ(findWindowOf(grabnik.pid(), "#32770", "Grabnik Hotkey Setup"), nullptr);
 }
 
 TEST(Startup, CombinationHeldByAnotherProgramIsRefused) {
     ASSERT_TRUE(RegisterHotKey(nullptr, 1, CtrlAlt, 'F'));
     Grabnik grabnik("(ctrl+alt+S) (ctrl+alt+F)");
-    expectErrorThenExit(grabnik, "Failed to register the specified hotkey");
+    ASSERT_NO_FATAL_FAILURE(
+        expectErrorThenExit(grabnik, "Failed to register the specified hotkey"));
     UnregisterHotKey(nullptr, 1);
 }
 
-class StartsWithoutHotkeys : public testing::TestWithParam<const char*> {};
+class StartsWithoutHotkeys : public testing::TestWithParam<ArgumentText> {};
 
 TEST_P(StartsWithoutHotkeys, ShowsTheSetupDialogAndExitsWhenItIsClosed) {
-    Grabnik grabnik(GetParam());
+    Grabnik grabnik(GetParam().text);
     HWND dialog = waitForWindowOf(grabnik.pid(), "#32770", "Grabnik Hotkey Setup");
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(waitVisible(dialog, true));
     EXPECT_FALSE(hotkeyIsTaken(CtrlAlt, 'S')) << "a hotkey of an incomplete pair is not kept";
 
     PostMessageA(dialog, WM_CLOSE, 0, 0);
-    expectErrorThenExit(grabnik, "Failed to register hot keys. Press OK to exit");
+    ASSERT_NO_FATAL_FAILURE(
+        expectErrorThenExit(grabnik, "Failed to register hot keys. Press OK to exit"));
 }
 
 INSTANTIATE_TEST_SUITE_P(ArgumentTexts, StartsWithoutHotkeys,
-                         testing::Values("", "ctrl+alt+S ctrl+alt+F", "(ctrl+alt+S)",
-                                         "() (ctrl+alt+F)", "(F1) (ctrl+alt+F)",
-                                         "(ctrl+alt+S) (ctrl+alt+F"));
+                         testing::Values(ArgumentText{"NoArguments", ""},
+                                         ArgumentText{"NoBrackets", "ctrl+alt+S ctrl+alt+F"},
+                                         ArgumentText{"OnePair", "(ctrl+alt+S)"},
+                                         ArgumentText{"FirstPairEmpty", "() (ctrl+alt+F)"},
+                                         ArgumentText{"FirstPairUnknownKey", "(F1) (ctrl+alt+F)"},
+                                         ArgumentText{"SecondPairUnclosed",
+                                                      "(ctrl+alt+S) (ctrl+alt+F"}),
+                         NamedAfterRow());
 
 TEST(Startup, WritesNothingBesideTheExecutable) {
     TempFolder folder("startup");

@@ -69,6 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
     NamedAfterRow());
 
 struct WithinCase {
+    const char* name;
     BrushSample sample;
     uint32_t colour;
     int distance;
@@ -76,8 +77,8 @@ struct WithinCase {
 };
 
 std::ostream& operator<<(std::ostream& out, const WithinCase& c) {
-    return out << "colour 0x" << std::hex << c.colour << std::dec << " against (" << c.sample.red
-               << ", " << c.sample.green << ", " << c.sample.blue << ") within "
+    return out << c.name << ": colour 0x" << std::hex << c.colour << std::dec << " against ("
+               << c.sample.red << ", " << c.sample.green << ", " << c.sample.blue << ") within "
                << c.sample.threshold;
 }
 
@@ -91,16 +92,17 @@ TEST_P(IsWithinSample, ComparesTheSquaredDistanceInclusively) {
 constexpr BrushSample AllWhiteSample = {0, 0, 0, 512};
 constexpr BrushSample SplitSample = {102, 100, 100, 4};
 
-INSTANTIATE_TEST_SUITE_P(Colours, IsWithinSample,
-                         testing::Values(WithinCase{AllWhiteSample, rgb(13, 13, 13), 507, true},
-                                         WithinCase{AllWhiteSample, rgb(16, 16, 0), 512,
-                                                    true},  // exactly at the tolerance
-                                         WithinCase{AllWhiteSample, rgb(14, 14, 14), 588, false},
-                                         WithinCase{AllWhiteSample, OutsideDisplay, 3 * 255 * 255,
-                                                    false},
-                                         WithinCase{SplitSample, rgb(100, 100, 100), 4, true},
-                                         WithinCase{SplitSample, rgb(104, 100, 100), 4, true},
-                                         WithinCase{SplitSample, rgb(100, 99, 100), 5, false},
-                                         WithinCase{{1, 2, 3, 0}, rgb(3, 2, 1), 8, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Colours, IsWithinSample,
+    testing::Values(
+        WithinCase{"BelowTheTolerance", AllWhiteSample, rgb(13, 13, 13), 507, true},
+        WithinCase{"ExactlyAtTheTolerance", AllWhiteSample, rgb(16, 16, 0), 512, true},
+        WithinCase{"JustBeyondTheTolerance", AllWhiteSample, rgb(14, 14, 14), 588, false},
+        WithinCase{"OffTheDisplay", AllWhiteSample, OutsideDisplay, 3 * 255 * 255, false},
+        WithinCase{"LowerHalfOfASplitBlock", SplitSample, rgb(100, 100, 100), 4, true},
+        WithinCase{"UpperHalfOfASplitBlock", SplitSample, rgb(104, 100, 100), 4, true},
+        WithinCase{"OneStepOutsideASplitBlock", SplitSample, rgb(100, 99, 100), 5, false},
+        WithinCase{"ChannelsSwappedWithZeroTolerance", {1, 2, 3, 0}, rgb(3, 2, 1), 8, false}),
+    NamedAfterRow());
 
 }  // namespace

@@ -57,11 +57,24 @@ struct ChoiceCase {
 
 TEST(ChooseEncoder, MatchesTheExtensionIgnoringTheCaseOfAsciiLetters) {
     const ChoiceCase cases[] = {
-        {L".png", 4},  {L".PNG", 4},  {L".Png", 4},   {L".pNg", 4}, {L".bmp", 0},
-        {L".rle", 0},  {L".jpeg", 1}, {L".JFIF", 1},  {L".tif", 3}, {L".TIFF", 3},
-        {L".gif", 2},  {L".pn", -1},  {L".pngx", -1}, {L"png", -1},  // neither prefix, suffix nor a
-                                                                     // missing dot
-        {L".xyz", -1}, {L".", -1},    {L"", -1},  // no extension: every piece here has one
+        {L".png", 4},
+        {L".PNG", 4},
+        {L".Png", 4},
+        {L".pNg", 4},
+        {L".bmp", 0},
+        {L".rle", 0},
+        {L".jpeg", 1},
+        {L".JFIF", 1},
+        {L".tif", 3},
+        {L".TIFF", 3},
+        {L".gif", 2},
+        {L".pn", -1},
+        {L".pngx", -1},
+        {L"png", -1},  // neither prefix, suffix nor a
+                       // missing dot
+        {L".xyz", -1},
+        {L".", -1},
+        {L"", -1},  // no extension: every piece here has one
     };
     for (const ChoiceCase& c : cases)
         EXPECT_EQ(choose(platformLists, c.extension), c.encoder) << narrow(c.extension);

@@ -1,4 +1,5 @@
 #include "core/hotkey_text.h"
+#include "case_names.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +12,14 @@ namespace {
 HotkeyCode parse(const std::string& text) { return parseHotkeyText(text.data(), text.size()); }
 
 struct ParseCase {
+    const char* name;
     const char* text;
     HotkeyCode expected;
 };
 
-// Printed by GoogleTest when a case fails or is listed.
+// Printed by GoogleTest when a case fails.
 std::ostream& operator<<(std::ostream& out, const ParseCase& c) {
-    return out << '"' << c.text << '"';
+    return out << c.name << " \"" << c.text << '"';
 }
 
 class ParseHotkeyText : public testing::TestWithParam<ParseCase> {};
@@ -27,33 +29,43 @@ TEST_P(ParseHotkeyText, GivesTheCode) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, ParseHotkeyText,
-    testing::Values(ParseCase{"ctrl+alt+S", 0x0353}, ParseCase{"S+alt+ctrl", 0x0353},
-                    ParseCase{"CTRL+Alt+S", 0x0353},
-                    ParseCase{"ctrl+s", 0x0273},  // a lower-case letter is another key
-                    ParseCase{"shift+enter", 0x040D}, ParseCase{"win+alt+ctrl+shift+tab", 0x0F09},
-                    ParseCase{"ctrl+A+B", 0x0242},  // the later key wins
-                    ParseCase{"ctrl+F5", 0x0200},   // unknown token: modifiers alone still count
-                    ParseCase{"ctrl++S", 0x0200},   // an empty token ends the evaluation
-                    ParseCase{"+S", 0}, ParseCase{" ctrl+S", 0x0053},  // a blank is not trimmed
-                    ParseCase{"a+b+c+d+e+f", 0x0065},                  // only five tokens are kept
-                    ParseCase{"abcdefgh+S", 0},  // an 8-character token ends the scan
-                    ParseCase{"abcdefg+S", 0x0053}, ParseCase{"ctrl+alt+shift+win+S", 0x0F53},
-                    ParseCase{"alt+alt+7", 0x0137},  // modifiers may repeat
-                    ParseCase{"esc", 27}, ParseCase{"space", 32}, ParseCase{"ins", 45},
-                    ParseCase{"DEL", 46}, ParseCase{"up", 38}, ParseCase{"down", 40},
-                    ParseCase{"left", 37}, ParseCase{"right", 39}, ParseCase{"home", 36},
-                    ParseCase{"End", 35}, ParseCase{"TAB", 9},
-                    ParseCase{"shiftx+S", 0x0053},  // a keyword prefix is no keyword
-                    ParseCase{"ctr+S", 0x0053},
-                    ParseCase{"\xC4", 0xC4},  // any byte names its own code
-                    ParseCase{"ctrl", 0x0200}, ParseCase{"", 0}));
+    Texts, ParseHotkeyText,
+    testing::Values(ParseCase{"ModifiersThenKey", "ctrl+alt+S", 0x0353},
+                    ParseCase{"KeyFirst", "S+alt+ctrl", 0x0353},
+                    ParseCase{"KeywordsInAnyLetterCase", "CTRL+Alt+S", 0x0353},
+                    ParseCase{"LowerCaseLetterIsAnotherKey", "ctrl+s", 0x0273},
+                    ParseCase{"NamedKey", "shift+enter", 0x040D},
+                    ParseCase{"AllModifiersAndTab", "win+alt+ctrl+shift+tab", 0x0F09},
+                    ParseCase{"LaterKeyWins", "ctrl+A+B", 0x0242},
+                    ParseCase{"UnknownTokenKeepsTheModifiers", "ctrl+F5", 0x0200},
+                    ParseCase{"EmptyTokenEndsTheEvaluation", "ctrl++S", 0x0200},
+                    ParseCase{"LeadingPlusGivesNothing", "+S", 0},
+                    ParseCase{"BlankIsNotTrimmed", " ctrl+S", 0x0053},
+                    ParseCase{"OnlyFiveTokensAreKept", "a+b+c+d+e+f", 0x0065},
+                    ParseCase{"EightCharacterTokenEndsTheScan", "abcdefgh+S", 0},
+                    ParseCase{"SevenCharacterTokenIsRead", "abcdefg+S", 0x0053},
+                    ParseCase{"FourModifiers", "ctrl+alt+shift+win+S", 0x0F53},
+                    ParseCase{"ModifiersMayRepeat", "alt+alt+7", 0x0137},
+                    ParseCase{"Esc", "esc", 27}, ParseCase{"Space", "space", 32},
+                    ParseCase{"Ins", "ins", 45}, ParseCase{"DelInCapitals", "DEL", 46},
+                    ParseCase{"Up", "up", 38}, ParseCase{"Down", "down", 40},
+                    ParseCase{"Left", "left", 37}, ParseCase{"Right", "right", 39},
+                    ParseCase{"Home", "home", 36}, ParseCase{"EndCapitalised", "End", 35},
+                    ParseCase{"TabInCapitals", "TAB", 9},
+                    ParseCase{"KeywordPrefixIsNoKeyword", "shiftx+S", 0x0053},
+                    ParseCase{"ShortenedKeywordIsNoKeyword", "ctr+S", 0x0053},
+                    ParseCase{"AnyByteNamesItsOwnCode", "\xC4", 0xC4},
+                    ParseCase{"ModifierAlone", "ctrl", 0x0200}, ParseCase{"EmptyText", "", 0}),
+    NamedAfterRow());
 
 TEST(ParseHotkeyText, ReadsOnlyTheGivenCharacters) {
     // The text is not terminated at the closing bracket of the argument text.
     const char text[] = "ctrl+S) (alt+L)";
     EXPECT_EQ(parseHotkeyText(text, 6), 0x0253u);
-    EXPECT_EQ(parseHotkeyText(text, 0), 0u);
+}
+
+TEST(ParseHotkeyText, NoCharactersOrNoTextGiveNoHotkey) {
+    EXPECT_EQ(parseHotkeyText("ctrl+S", 0), 0u);
     EXPECT_EQ(parseHotkeyText(nullptr, 5), 0u);
 }
 
@@ -66,13 +78,14 @@ TEST(ParseHotkeyText, StopsAtTheCountWithoutTerminator) {
 }
 
 struct ArgumentCase {
+    const char* name;
     const char* text;
     HotkeyCode selection;
     HotkeyCode file;
 };
 
 std::ostream& operator<<(std::ostream& out, const ArgumentCase& c) {
-    return out << '"' << c.text << '"';
+    return out << c.name << " \"" << c.text << '"';
 }
 
 class FindHotkeyTexts : public testing::TestWithParam<ArgumentCase> {};
@@ -84,17 +97,23 @@ TEST_P(FindHotkeyTexts, FindsBothPairs) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, FindHotkeyTexts,
-    testing::Values(
-        ArgumentCase{"(ctrl+alt+S) (ctrl+alt+F)", 0x0353, 0x0346},
-        ArgumentCase{"(ctrl+alt+S)(ctrl+alt+F)", 0x0353, 0x0346},
-        ArgumentCase{"snip (ctrl+alt+S) and (ctrl+alt+F) please", 0x0353, 0x0346},
-        ArgumentCase{"(ctrl+alt+S) (ctrl+alt+F) (shift+X)", 0x0353, 0x0346},
-        ArgumentCase{"(ctrl+alt+S)", 0x0353, 0}, ArgumentCase{"(ctrl+alt+S) (shift+L", 0x0353, 0},
-        ArgumentCase{"() (ctrl+L)", 0, 0x024C}, ArgumentCase{"(F1) (ctrl+L)", 0, 0x024C},
-        ArgumentCase{"((ctrl+S) (alt+L)", 0x0053, 0x014C},  // no nesting
-        ArgumentCase{"(ctrl+S", 0, 0}, ArgumentCase{") (ctrl+S) (alt+L)", 0x0253, 0x014C},
-        ArgumentCase{"ctrl+S alt+L", 0, 0}, ArgumentCase{"", 0, 0}));
+    ArgumentTexts, FindHotkeyTexts,
+    testing::Values(ArgumentCase{"TwoPairs", "(ctrl+alt+S) (ctrl+alt+F)", 0x0353, 0x0346},
+                    ArgumentCase{"PairsWithoutBlank", "(ctrl+alt+S)(ctrl+alt+F)", 0x0353, 0x0346},
+                    ArgumentCase{"WordsAroundThePairs", "snip (ctrl+alt+S) and (ctrl+alt+F) please",
+                                 0x0353, 0x0346},
+                    ArgumentCase{"ThirdPairIgnored", "(ctrl+alt+S) (ctrl+alt+F) (shift+X)", 0x0353,
+                                 0x0346},
+                    ArgumentCase{"OnePair", "(ctrl+alt+S)", 0x0353, 0},
+                    ArgumentCase{"SecondPairUnclosed", "(ctrl+alt+S) (shift+L", 0x0353, 0},
+                    ArgumentCase{"FirstPairEmpty", "() (ctrl+L)", 0, 0x024C},
+                    ArgumentCase{"FirstPairUnknownKey", "(F1) (ctrl+L)", 0, 0x024C},
+                    ArgumentCase{"NoNesting", "((ctrl+S) (alt+L)", 0x0053, 0x014C},
+                    ArgumentCase{"FirstPairUnclosed", "(ctrl+S", 0, 0},
+                    ArgumentCase{"StrayClosingBracketFirst", ") (ctrl+S) (alt+L)", 0x0253, 0x014C},
+                    ArgumentCase{"NoBrackets", "ctrl+S alt+L", 0, 0},
+                    ArgumentCase{"EmptyText", "", 0, 0}),
+    NamedAfterRow());
 
 TEST(ComposeHotkeyArguments, WritesModifiersInFixedOrder) {
     char out[260];
@@ -102,6 +121,10 @@ TEST(ComposeHotkeyArguments, WritesModifiersInFixedOrder) {
     EXPECT_STREQ(out, "(S) (ctrl+L)");
     composeHotkeyArguments(HotkeyModControl | HotkeyModAlt, 'K', HotkeyModShift, 'L', out);
     EXPECT_STREQ(out, "(ctrl+alt+K) (shift+L)");
+}
+
+TEST(ComposeHotkeyArguments, LongestTextIs45CharactersWithTheKeysLowByte) {
+    char out[260];
     composeHotkeyArguments(0x0F, 'S', 0x0F, 0x14C, out);  // only the key's low byte is written
     EXPECT_STREQ(out, "(ctrl+alt+shift+win+S) (ctrl+alt+shift+win+L)");
     EXPECT_EQ(std::strlen(out), 45u);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <ostream>
 
 // Beside the type, where the test framework's printer looks for it.
@@ -16,25 +17,47 @@ struct Drag {
     int startX, startY, endX, endY;
 };
 
+// Where the overlay lies on the screen, and its size.
+struct Overlay {
+    int left, top, width, height;
+};
+constexpr Overlay PrimaryDisplay = {0, 0, 1024, 768};
+
+// The drag is given in cursor positions on the screen, the area in overlay
+// positions. The frame and `copies` are those of the selection as it is
+// drawn and copied: the area cut to the overlay.
 struct GeometryCase {
     const char* name;
     Drag drag;
     SelectionRect area;  // normalised
     SelectionFrame frame;
     bool copies;
+    std::optional<SelectionRect> cut = std::nullopt;  // absent: on the overlay, kept whole
+    Overlay overlay = PrimaryDisplay;
 };
 
 std::ostream& operator<<(std::ostream& out, const GeometryCase& c) { return out << c.name; }
 
-class SelectionGeometry : public testing::TestWithParam<GeometryCase> {};
+class SelectionGeometry : public testing::TestWithParam<GeometryCase> {
+protected:
+    static SelectionRect selection() { return GetParam().cut.value_or(GetParam().area); }
+};
 
-TEST_P(SelectionGeometry, NormalisesTheCorners) {
+TEST_P(SelectionGeometry, NormalisesTheCornersInOverlayPositions) {
     const Drag& d = GetParam().drag;
-    EXPECT_EQ(normalizeSelection(d.startX, d.startY, d.endX, d.endY), GetParam().area);
+    const Overlay& o = GetParam().overlay;
+    const OverlayPoint start = toOverlayPosition(d.startX, d.startY, o.left, o.top);
+    const OverlayPoint end = toOverlayPosition(d.endX, d.endY, o.left, o.top);
+    EXPECT_EQ(normalizeSelection(start.x, start.y, end.x, end.y), GetParam().area);
+}
+
+TEST_P(SelectionGeometry, CutsTheAreaToTheOverlay) {
+    const Overlay& o = GetParam().overlay;
+    EXPECT_EQ(cutToOverlay(GetParam().area, o.width, o.height), selection());
 }
 
 TEST_P(SelectionGeometry, FramesTheOutermostRing) {
-    const SelectionFrame frame = selectionFrameEdges(GetParam().area);
+    const SelectionFrame frame = selectionFrameEdges(selection());
     const SelectionFrame& expected = GetParam().frame;
     EXPECT_EQ(frame.top, expected.top);
     EXPECT_EQ(frame.left, expected.left);
@@ -43,34 +66,22 @@ TEST_P(SelectionGeometry, FramesTheOutermostRing) {
 }
 
 TEST_P(SelectionGeometry, CopiesOnlyAnAreaWithWidthAndHeight) {
-    EXPECT_EQ(copiesAnything(GetParam().area), GetParam().copies);
+    EXPECT_EQ(copiesAnything(selection()), GetParam().copies);
 }
 
 // Frames are {top, left, right, bottom}, each an exclusive rectangle.
+// Every direction of the drag over one area gives the same area and frame.
+constexpr SelectionRect Area = {10, 20, 110, 70};
+constexpr SelectionFrame AreaFrame = {
+    {10, 20, 110, 21}, {10, 20, 11, 70}, {109, 20, 110, 70}, {10, 69, 110, 70}};
+
 INSTANTIATE_TEST_SUITE_P(
     Drags, SelectionGeometry,
     testing::Values(
-        GeometryCase{"DownRight",
-                     {10, 20, 110, 70},
-                     {10, 20, 110, 70},
-                     {{10, 20, 110, 21}, {10, 20, 11, 70}, {109, 20, 110, 70}, {10, 69, 110, 70}},
-                     true},
-        // Every reverse direction gives the same area and frame as DownRight.
-        GeometryCase{"UpLeft",
-                     {110, 70, 10, 20},
-                     {10, 20, 110, 70},
-                     {{10, 20, 110, 21}, {10, 20, 11, 70}, {109, 20, 110, 70}, {10, 69, 110, 70}},
-                     true},
-        GeometryCase{"UpRight",
-                     {10, 70, 110, 20},
-                     {10, 20, 110, 70},
-                     {{10, 20, 110, 21}, {10, 20, 11, 70}, {109, 20, 110, 70}, {10, 69, 110, 70}},
-                     true},
-        GeometryCase{"DownLeft",
-                     {110, 20, 10, 70},
-                     {10, 20, 110, 70},
-                     {{10, 20, 110, 21}, {10, 20, 11, 70}, {109, 20, 110, 70}, {10, 69, 110, 70}},
-                     true},
+        GeometryCase{"DownRight", {10, 20, 110, 70}, Area, AreaFrame, true},
+        GeometryCase{"UpLeft", {110, 70, 10, 20}, Area, AreaFrame, true},
+        GeometryCase{"UpRight", {10, 70, 110, 20}, Area, AreaFrame, true},
+        GeometryCase{"DownLeft", {110, 20, 10, 70}, Area, AreaFrame, true},
         // A click: no area, and every edge empty or inverted twice over.
         GeometryCase{"Click",
                      {5, 5, 5, 5},
@@ -100,12 +111,82 @@ INSTANTIATE_TEST_SUITE_P(
                      {7, 7, 8, 8},
                      {{7, 7, 8, 8}, {7, 7, 8, 8}, {7, 7, 8, 8}, {7, 7, 8, 8}},
                      true},
-        // Corners off the display's top-left are taken as they are.
+        // A corner off the overlay's top-left: the part on the overlay stays.
         GeometryCase{"NegativeCorner",
                      {-5, -6, 3, 2},
                      {-5, -6, 3, 2},
-                     {{-5, -6, 3, -5}, {-5, -6, -4, 2}, {2, -6, 3, 2}, {-5, 1, 3, 2}},
-                     true}),
+                     {{0, 0, 3, 1}, {0, 0, 1, 2}, {2, 0, 3, 2}, {0, 1, 3, 2}},
+                     true,
+                     SelectionRect{0, 0, 3, 2}},
+        // Every monitor: the overlay's origin lies left of or above the
+        // primary, and overlay positions are counted from it.
+        GeometryCase{"MonitorLeftOfPrimary",
+                     {-100, 50, 200, 150},
+                     {1180, 50, 1480, 150},
+                     {{1180, 50, 1480, 51},
+                      {1180, 50, 1181, 150},
+                      {1479, 50, 1480, 150},
+                      {1180, 149, 1480, 150}},
+                     true,
+                     std::nullopt,
+                     {-1280, 0, 2304, 1024}},
+        GeometryCase{"MonitorAbovePrimary",
+                     {110, 30, 10, -20},
+                     {10, 1060, 110, 1110},
+                     {{10, 1060, 110, 1061},
+                      {10, 1060, 11, 1110},
+                      {109, 1060, 110, 1110},
+                      {10, 1109, 110, 1110}},
+                     true,
+                     std::nullopt,
+                     {0, -1080, 1920, 1848}},
+        // Drags that leave the overlay: the frame stands on its edge.
+        GeometryCase{"LeavesRightOntoAnotherMonitor",
+                     {900, 100, 1200, 300},
+                     {900, 100, 1200, 300},
+                     {{900, 100, 1024, 101},
+                      {900, 100, 901, 300},
+                      {1023, 100, 1024, 300},
+                      {900, 299, 1024, 300}},
+                     true,
+                     SelectionRect{900, 100, 1024, 300}},
+        GeometryCase{"LeavesLeftOfANegativeOrigin",
+                     {-1200, 500, -1400, 600},
+                     {-120, 500, 80, 600},
+                     {{0, 500, 80, 501}, {0, 500, 1, 600}, {79, 500, 80, 600}, {0, 599, 80, 600}},
+                     true,
+                     SelectionRect{0, 500, 80, 600},
+                     {-1280, 0, 2304, 1024}},
+        GeometryCase{"LeavesTopOfANegativeOrigin",
+                     {300, -1000, 400, -1100},
+                     {300, -20, 400, 80},
+                     {{300, 0, 400, 1}, {300, 0, 301, 80}, {399, 0, 400, 80}, {300, 79, 400, 80}},
+                     true,
+                     SelectionRect{300, 0, 400, 80},
+                     {0, -1080, 1920, 1848}},
+        GeometryCase{"LeavesEverySide",
+                     {1100, 800, -20, -30},
+                     {-20, -30, 1100, 800},
+                     {{0, 0, 1024, 1}, {0, 0, 1, 768}, {1023, 0, 1024, 768}, {0, 767, 1024, 768}},
+                     true,
+                     SelectionRect{0, 0, 1024, 768}},
+        // Wholly off the overlay: a line on its edge, and nothing to copy.
+        GeometryCase{"WhollyRightOfTheOverlay",
+                     {1100, 100, 1200, 300},
+                     {1100, 100, 1200, 300},
+                     {{1024, 100, 1024, 101},
+                      {1024, 100, 1025, 300},
+                      {1023, 100, 1024, 300},
+                      {1024, 299, 1024, 300}},
+                     false,
+                     SelectionRect{1024, 100, 1024, 300}},
+        GeometryCase{"WhollyAboveANegativeOrigin",
+                     {10, -1200, 60, -1090},
+                     {10, -120, 60, -10},
+                     {{10, 0, 60, 1}, {10, 0, 11, 0}, {59, 0, 60, 0}, {10, -1, 60, 0}},
+                     false,
+                     SelectionRect{10, 0, 60, 0},
+                     {0, -1080, 1920, 1848}}),
     NamedAfterRow());
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "setup/shortcut_paths.h"
+#include "case_names.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +10,14 @@
 namespace {
 
 struct PathsCase {
+    const char* name;
     const char* commandLine;
     const char* shortcutPath;  // empty: no shortcut
     const char* shortcutTarget;
 };
 
 std::ostream& operator<<(std::ostream& out, const PathsCase& c) {
-    return out << "[" << c.commandLine << "]";
+    return out << c.name << " [" << c.commandLine << "]";
 }
 
 class DeriveShortcutPaths : public testing::TestWithParam<PathsCase> {};
@@ -30,29 +32,35 @@ TEST_P(DeriveShortcutPaths, GivesPathAndTarget) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, DeriveShortcutPaths,
+    CommandLines, DeriveShortcutPaths,
     testing::Values(
-        PathsCase{R"("C:\Tools\grabnik.exe" )", R"(C:\Tools\grabnik.lnk)",
+        PathsCase{"QuotedPath", R"("C:\Tools\grabnik.exe" )", R"(C:\Tools\grabnik.lnk)",
                   R"("C:\Tools\grabnik.exe")"},
-        PathsCase{R"("C:\Program Files\grabnik.exe" (ctrl+S) (alt+L))",
+        PathsCase{"QuotedPathWithBlankAndArguments",
+                  R"("C:\Program Files\grabnik.exe" (ctrl+S) (alt+L))",
                   R"(C:\Program Files\grabnik.lnk)", R"("C:\Program Files\grabnik.exe")"},
-        PathsCase{R"(C:\Tools\grabnik.exe (ctrl+S) x)", R"(C:\Tools\grabnik.lnk)",
+        PathsCase{"UnquotedPathWithArguments", R"(C:\Tools\grabnik.exe (ctrl+S) x)",
+                  R"(C:\Tools\grabnik.lnk)", R"(C:\Tools\grabnik.exe)"},
+        PathsCase{"UnquotedPathAlone", R"(C:\Tools\grabnik.exe)", R"(C:\Tools\grabnik.lnk)",
                   R"(C:\Tools\grabnik.exe)"},
-        PathsCase{R"(C:\Tools\grabnik.exe)", R"(C:\Tools\grabnik.lnk)", R"(C:\Tools\grabnik.exe)"},
-        PathsCase{"grabnik.exe", "grabnik.lnk", "grabnik.exe"},
+        PathsCase{"BareName", "grabnik.exe", "grabnik.lnk", "grabnik.exe"},
         // The first occurrence decides, even inside a folder's name.
-        PathsCase{R"("C:\grabnik.exe.d\grabnik.exe" )", R"(C:\grabnik.lnk)", R"("C:\grabnik.exe")"},
-        PathsCase{R"(C:\grabnik.exe.d\grabnik.exe)", R"(C:\grabnik.lnk)", R"(C:\grabnik.exe)"},
+        PathsCase{"QuotedFolderNamedLikeTheProgram", R"("C:\grabnik.exe.d\grabnik.exe" )",
+                  R"(C:\grabnik.lnk)", R"("C:\grabnik.exe")"},
+        PathsCase{"UnquotedFolderNamedLikeTheProgram", R"(C:\grabnik.exe.d\grabnik.exe)",
+                  R"(C:\grabnik.lnk)", R"(C:\grabnik.exe)"},
         // Quotes inside the line vanish from the path only.
-        PathsCase{R"(C:\"My Tools"\grabnik.exe)", R"(C:\My Tools\grabnik.lnk)",
-                  R"(C:\"My Tools"\grabnik.exe)"},
+        PathsCase{"QuotesInsideTheLine", R"(C:\"My Tools"\grabnik.exe)",
+                  R"(C:\My Tools\grabnik.lnk)", R"(C:\"My Tools"\grabnik.exe)"},
         // The name is compared byte by byte, case-sensitively.
-        PathsCase{R"("C:\Tools\GRABNIK.EXE" )", "", ""},
-        PathsCase{R"(C:\Tools\Grabnik.exe)", "", ""},
-        PathsCase{R"("C:\Tools\grabnik" (ctrl+S) (alt+L))", "", ""},
-        PathsCase{R"("C:\Tools\snipper.exe" )", "", ""}, PathsCase{"", "", ""},
+        PathsCase{"NameInCapitals", R"("C:\Tools\GRABNIK.EXE" )", "", ""},
+        PathsCase{"NameCapitalised", R"(C:\Tools\Grabnik.exe)", "", ""},
+        PathsCase{"NameWithoutExtension", R"("C:\Tools\grabnik" (ctrl+S) (alt+L))", "", ""},
+        PathsCase{"AnotherName", R"("C:\Tools\snipper.exe" )", "", ""},
+        PathsCase{"EmptyLine", "", "", ""},
         // A quote that splits the name: the path has the name, the target not.
-        PathsCase{R"(C:\grab"nik.exe)", "", ""}));
+        PathsCase{"QuoteSplittingTheName", R"(C:\grab"nik.exe)", "", ""}),
+    NamedAfterRow());
 
 // A heap copy of exactly the line and its terminator: ASan reports any read
 // beyond it.

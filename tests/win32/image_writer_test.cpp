@@ -83,11 +83,13 @@ TEST_F(ImageWriter, NoEncoderForTheExtensionFailsAndWritesNoFile) {
     expectBitmapUnchanged();
 }
 
-TEST_F(ImageWriter, ANullBitmapOrAMissingFolderFails) {
+TEST_F(ImageWriter, ANullBitmapFailsAndWritesNoFile) {
     const BitmapImage none(nullptr);
     EXPECT_EQ(saveImageFile(none, path("none.png").c_str()), E_FAIL);
     EXPECT_FALSE(fileExists(path("none.png")));
+}
 
+TEST_F(ImageWriter, AMissingFolderFailsAndLeavesTheBitmap) {
     const BitmapImage image(bitmap_);
     EXPECT_EQ(saveImageFile(image, path("missing\\shot.png").c_str()), E_FAIL);
     expectBitmapUnchanged();

@@ -109,7 +109,7 @@ INT_PTR CALLBACK ignoreMessages(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 class SetupDialogTemplate : public GrabnikResources {
 protected:
     void SetUp() override {
-        GrabnikResources::SetUp();
+        ASSERT_NO_FATAL_FAILURE(GrabnikResources::SetUp());
         std::vector<BYTE> bytes = resource(RT_DIALOG, MAKEINTRESOURCEA(IDD_HOTKEY_SETUP));
         ASSERT_FALSE(bytes.empty());
         template_ = bytes;
