@@ -55,20 +55,10 @@ private:
 std::string runProbe() {
     e2e::TempFolder folder("cursor");
     const std::string report = folder.pathOf("probe.txt");
-    std::string commandLine =
-        "\"" + e2e::binDirectory() + "\\brush_cursor_probe.exe\" \"" + report + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return "";
+    e2e::Grabnik probe("\"" + report + "\"", e2e::binDirectory() + "\\brush_cursor_probe.exe");
+    DWORD exitCode = 1;
     // Generous: under Wine a process may wait seconds for the desktop.
-    const bool ended = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
-    if (!ended) TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    if (!ended) return "(nothing: it did not end)";
+    if (!probe.waitExit(&exitCode, 60000) || exitCode != 0) return "(nothing: it failed)";
     std::ifstream in(report);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
