@@ -8,6 +8,15 @@
 constexpr int SelectionHotkey = 0;
 constexpr int FileHotkey = 1;
 
+// The overlay window's one timer: the retry of clipboard work that found the
+// clipboard held by another program (overlay/clipboard_retry.h).
+constexpr UINT_PTR ClipboardRetryTimer = 1;
+
+// What one attempt at clipboard work came to. Busy: another program held
+// the clipboard, nothing was done and the attempt may be repeated. Done:
+// the work ran to its end, whether it succeeded or not.
+enum class ClipboardAttempt { Done, Busy };
+
 struct SnipState {
     HWND mainWindow;   // the overlay; owns both hotkeys and the clipboard while we write it
     int screenWidth;   // the overlay in pixels: the primary display, or with
@@ -29,7 +38,12 @@ struct SnipState {
     HCURSOR previousCursor;                  // what was current when we started
     int running;                             // 0 or 1: start-up done, the message loop runs
     int tempFileCounter;
-    char tempPathBuffer[MAX_PATH];
+    wchar_t tempPathBuffer[MAX_PATH];  // the latest temporary image path built
+    // Clipboard work waiting for the clipboard (overlay/clipboard_retry.cpp).
+    HBITMAP pendingCopy;     // a snip's bitmap, ours until the clipboard takes it; or null
+    int pendingFileSave;     // 0 or 1: the file hotkey waits
+    int pendingSaveFirst;    // 0 or 1: the file hotkey was pressed before the waiting snip
+    int clipboardTriesLeft;  // retries left before the waiting work is given up
 };
 
 // Zero-initialised as a global: every field starts at 0.

@@ -68,6 +68,28 @@ private:
     bool open_;
 };
 
+// A movable memory block locked for reading or writing while this lives; a
+// null block, or one that cannot be locked, gives null data and size 0.
+class LockedMemory {
+public:
+    explicit LockedMemory(HGLOBAL block)
+        : block_(block),
+          data_(block ? GlobalLock(block) : nullptr),
+          size_(data_ ? GlobalSize(block) : 0) {}
+    ~LockedMemory() {
+        if (data_) GlobalUnlock(block_);
+    }
+    LockedMemory(const LockedMemory&) = delete;
+    LockedMemory& operator=(const LockedMemory&) = delete;
+    void* data() const { return data_; }
+    SIZE_T size() const { return size_; }
+
+private:
+    HGLOBAL block_;
+    void* data_;
+    SIZE_T size_;
+};
+
 // COM on the calling thread, apartment-threaded, for as long as this lives.
 // The shell-link object cannot be created on a thread without it.
 class ComApartment {

@@ -1,7 +1,11 @@
+// The file hotkey's work: writes the clipboard's image as the next
+// tmpimgNN.png in the temporary directory that can be written and replaces
+// the clipboard's contents with that file's full path as text. Any failure
+// leaves the clipboard and the file counter as they were; nothing is
+// reported. Busy, with nothing done, when another program holds the
+// clipboard.
 #pragma once
 
-// The file hotkey's work: writes the clipboard's bitmap as the next
-// tmpimgNN.png in the temporary directory and replaces the clipboard's
-// contents with that file's full path as text. Any failure leaves the
-// clipboard and the file counter as they were; nothing is reported.
-void saveClipboardImageToTempFile();
+#include "core/snip_state.h"
+
+ClipboardAttempt saveClipboardImageToTempFile();

@@ -66,7 +66,12 @@ CodecStartup::~CodecStartup() {
     DeleteCriticalSection(&lock);
 }
 
-BitmapImage::BitmapImage(HBITMAP bitmap) : bitmap_(bitmap) {
+BitmapImage::BitmapImage(HBITMAP bitmap) : bitmap_(bitmap), pixels_() {
+    CodecLock lock;
+    ++codecStartup.imageCount;
+}
+
+BitmapImage::BitmapImage(const AlphaPixels& pixels) : bitmap_(nullptr), pixels_(pixels) {
     CodecLock lock;
     ++codecStartup.imageCount;
 }
@@ -76,7 +81,23 @@ BitmapImage::~BitmapImage() {
     if (--codecStartup.imageCount == 0) shutDownCodecs();
 }
 
-HRESULT saveImageFile(const BitmapImage& image, const char* path) {
+namespace {
+
+// The codecs' image of ours: over the pixels in place when there are pixels
+// (GDI+ reads them there without a copy, a negative stride included), else
+// made from the bitmap's handle with no palette.
+Gdiplus::GpStatus createCodecImage(const BitmapImage& image, Gdiplus::GpBitmap** created) {
+    const AlphaPixels& pixels = image.pixels();
+    if (!pixels.topRow) return GdipCreateBitmapFromHBITMAP(image.bitmap(), nullptr, created);
+    return GdipCreateBitmapFromScan0(pixels.width, pixels.height, pixels.stride,
+                                     PixelFormat32bppARGB,
+                                     const_cast<BYTE*>(pixels.topRow),  // only read
+                                     created);
+}
+
+}  // namespace
+
+HRESULT saveImageFile(const BitmapImage& image, const wchar_t* path) {
     if (!startCodecs()) return E_FAIL;
 
     UINT encoderCount = 0;
@@ -87,26 +108,15 @@ HRESULT saveImageFile(const BitmapImage& image, const char* path) {
     auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(listMemory.get());
     if (GdipGetImageEncoders(encoderCount, listBytes, encoders) != Gdiplus::Ok) return E_FAIL;
 
-    // The whole path is converted before the extension is looked for: in a
-    // multibyte code page a trail byte may look like a backslash, a wide
-    // character never does. A multibyte text never needs more wide
-    // characters than it has bytes.
-    const int pathChars = lstrlenA(path) + 1;
-    auto widePath = scratch<wchar_t>(size_t(pathChars));
-    if (!widePath ||
-        !MultiByteToWideChar(CP_THREAD_ACP, 0, path, pathChars, widePath.get(), pathChars))
-        return E_OUTOFMEMORY;
-
-    const int encoder = chooseEncoder(findExtension(widePath.get()), int(encoderCount),
+    const int encoder = chooseEncoder(findExtension(path), int(encoderCount),
                                       [&](int i) { return encoders[i].FilenameExtension; });
     if (encoder < 0) return E_FAIL;
 
-    // Handed over as a handle with no palette: the codecs read the pixels.
     Gdiplus::GpBitmap* created = nullptr;
-    const Gdiplus::GpStatus made = GdipCreateBitmapFromHBITMAP(image.bitmap(), nullptr, &created);
+    const Gdiplus::GpStatus made = createCodecImage(image, &created);
     const std::unique_ptr<Gdiplus::GpBitmap, CodecImageDisposer> codecImage(created);
     if (made != Gdiplus::Ok || !codecImage) return E_FAIL;
-    if (GdipSaveImageToFile(codecImage.get(), widePath.get(), &encoders[encoder].Clsid, nullptr) !=
+    if (GdipSaveImageToFile(codecImage.get(), path, &encoders[encoder].Clsid, nullptr) !=
         Gdiplus::Ok)
         return E_FAIL;
     return S_OK;

@@ -22,26 +22,39 @@ struct CodecStartup {
 
 extern CodecStartup codecStartup;
 
-// One bitmap to save. It never owns the bitmap (null is allowed): its end
-// leaves the bitmap to its owner, but the end of the last one alive shuts
-// the codecs down.
+// Pixels 0xAARRGGBB with straight (not premultiplied) alpha, `stride` bytes
+// from the top row to the next (negative for rows stored bottom up).
+struct AlphaPixels {
+    int width;
+    int height;
+    int stride;
+    const BYTE* topRow;
+};
+
+// One image to save: a bitmap, or pixels with alpha. It never owns them (a
+// null bitmap is allowed): its end leaves them to their owner, but the end
+// of the last one alive shuts the codecs down.
 class BitmapImage {
 public:
     explicit BitmapImage(HBITMAP bitmap);
+    explicit BitmapImage(const AlphaPixels& pixels);
     ~BitmapImage();
     BitmapImage(const BitmapImage&) = delete;
     BitmapImage& operator=(const BitmapImage&) = delete;
 
     HBITMAP bitmap() const { return bitmap_; }
+    // Null topRow when the image is a bitmap.
+    const AlphaPixels& pixels() const { return pixels_; }
 
 private:
     HBITMAP bitmap_;
+    AlphaPixels pixels_;
 };
 
-// Saves the image to `path` (ANSI) with the encoder that lists the path's
-// extension, without palette or encoder parameters; the bitmap is only read.
+// Saves the image to `path` with the encoder that lists the path's
+// extension, without palette or encoder parameters; the image is only read.
 // S_OK when the file was written; E_FAIL when the codecs cannot start or
 // list their encoders, no encoder lists the extension, or they cannot make
 // or write the image (a null bitmap, say); E_OUTOFMEMORY when scratch memory
-// cannot be had or the path cannot be converted to wide characters.
-HRESULT saveImageFile(const BitmapImage& image, const char* path);
+// cannot be had.
+HRESULT saveImageFile(const BitmapImage& image, const wchar_t* path);

@@ -1,20 +1,26 @@
 #include "overlay_window.h"
 
+#include <windowsx.h>
+
 #include "brush.h"
+#include "clipboard_retry.h"
 #include "core/snip_state.h"
-#include "export/clipboard_file.h"
 #include "freeze.h"
 #include "selection.h"
 #include "selection_geometry.h"
 
 namespace {
 
-// Every mouse handler takes the position from here, never from the message:
-// the one place where a screen position becomes an overlay position.
+// Every mouse handler takes the position from here, the one place where a
+// screen position becomes an overlay position: where the cursor was when
+// the message being handled was posted. Not where it is now: a program that
+// falls behind its input (on a busy machine, or a quick flick of the mouse)
+// would otherwise see the press of a drag where the release already is, and
+// copy nothing.
 OverlayPoint cursorPosition() {
-    POINT cursor = {0, 0};
-    GetCursorPos(&cursor);
-    return toOverlayPosition(cursor.x, cursor.y, snipState.overlayLeft, snipState.overlayTop);
+    const DWORD position = GetMessagePos();
+    return toOverlayPosition(GET_X_LPARAM(position), GET_Y_LPARAM(position), snipState.overlayLeft,
+                             snipState.overlayTop);
 }
 
 void showModeCursor() {
@@ -30,9 +36,13 @@ void onHotkey(WPARAM id) {
         freezeScreen();
         break;
     case FileHotkey:
-        saveClipboardImageToTempFile();
+        requestFileSave();
         break;
     }
+}
+
+void onTimer(WPARAM id) {
+    if (id == ClipboardRetryTimer) retryClipboardWork();
 }
 
 void onActivateApp(bool activated) {
@@ -113,10 +123,14 @@ LRESULT CALLBACK overlayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_SIZE:
         return 0;
     case WM_DESTROY:
+        abandonClipboardWork();  // a bitmap still waiting would leak
         PostQuitMessage(0);
         return 0;
     case WM_HOTKEY:
         onHotkey(wParam);
+        break;
+    case WM_TIMER:
+        onTimer(wParam);
         break;
     case WM_ACTIVATEAPP:
         onActivateApp(wParam != 0);

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "clipboard_retry.h"
 #include "core/snip_state.h"
 #include "core/win_holders.h"
 #include "selection_geometry.h"
@@ -76,22 +77,23 @@ void copySelectionToClipboard() {
         SelectedObject target(memory, bitmap);
         BitBlt(memory, 0, 0, area.width(), area.height(), overlay, area.left, area.top, SRCCOPY);
     }
-    handBitmapToClipboard(bitmap);
+    requestBitmapCopy(bitmap);  // the bitmap is not ours from here on
 }
 
-bool handBitmapToClipboard(HBITMAP bitmap) {
+ClipboardAttempt handBitmapToClipboard(HBITMAP bitmap) {
     {
         const ClipboardScope clipboard(snipState.mainWindow);
-        // Another program may hold the clipboard; then it keeps its contents.
+        // Another program holds the clipboard: the bitmap stays ours, to
+        // be tried again.
+        if (!clipboard.isOpen()) return ClipboardAttempt::Busy;
         // Ownership hand-over: once SetClipboardData takes the bitmap it is
         // the clipboard's and is never deleted by us.
-        if (clipboard.isOpen() && EmptyClipboard() && SetClipboardData(CF_BITMAP, bitmap))
-            return true;
+        if (EmptyClipboard() && SetClipboardData(CF_BITMAP, bitmap)) return ClipboardAttempt::Done;
     }
     // Nobody else will ever free it: without this every refused snip would
     // leak a bitmap as large as the selection.
     DeleteObject(bitmap);
-    return false;
+    return ClipboardAttempt::Done;
 }
 
 void endSnip() {

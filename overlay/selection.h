@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "core/snip_state.h"
+
 // Inverts the frame of the current corners on the overlay.
 void drawSelectionFrame();
 // Starts a drag: erases a frame still drawn at the old corners and anchors
@@ -12,14 +14,17 @@ void drawSelectionFrame();
 void beginSelection(int x, int y);
 // The mouse move in selection mode.
 void trackSelection(int x, int y, bool leftButtonHeld);
-// Puts the selected area of the screen on the clipboard as a bitmap; a
-// selection without width or height copies nothing.
+// Puts the selected area of the screen on the clipboard as a bitmap, at
+// once or, while another program holds the clipboard, as soon as it lets go
+// (overlay/clipboard_retry.h); a selection without width or height copies
+// nothing.
 void copySelectionToClipboard();
 // Forgets the selection and hides the overlay. The frame is not erased: the
 // next freeze replaces the overlay's picture.
 void endSnip();
 
-// Hands the bitmap to the clipboard, owned by the overlay window. True when
-// the clipboard took it (it is the clipboard's from then on); otherwise the
-// bitmap is deleted and false returned.
-bool handBitmapToClipboard(HBITMAP bitmap);
+// One try to hand the bitmap to the clipboard, owned by the overlay window.
+// Busy when another program holds the clipboard: the bitmap is still the
+// caller's. Done otherwise: the clipboard took it and it is the clipboard's
+// from then on, or it refused it and the bitmap is deleted.
+ClipboardAttempt handBitmapToClipboard(HBITMAP bitmap);

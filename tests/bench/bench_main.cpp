@@ -5,12 +5,13 @@
 
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "core/win_holders.h"
 #include "driver.h"
 #include "footprint.h"
+#include "hotkey_cycle.h"
 #include "in_process.h"
 #include "stats.h"
 
@@ -47,16 +48,6 @@ void startup(Report& report) {
                    .against("minimal program: register one hotkey, exit", minimal));
 }
 
-// Spins rather than sleeping 10 ms a poll: the figures are in milliseconds.
-bool spinUntil(const std::function<bool()>& condition, double timeoutMs = 5000) {
-    const double start = nowMs();
-    while (!condition()) {
-        if (nowMs() - start > timeoutMs) return false;
-        Sleep(1);
-    }
-    return true;
-}
-
 // From the hotkey press until the program has finished its freeze: the
 // overlay is shown, and a message sent after that returns only once the
 // hotkey's handler, which drew the picture into it, has ended.
@@ -67,11 +58,11 @@ Timing hotkeyToOverlayTiming(const char* arguments) {
     return measure(15, [&] {
         const double start = nowMs();
         e2e::pressHotkey(MOD_CONTROL | MOD_ALT, 'S');
-        spinUntil([&] { return IsWindowVisible(overlay) != 0; });
+        spinUntil([](HWND window) { return IsWindowVisible(window) != 0; }, overlay);
         SendMessageTimeoutA(overlay, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
         const double time = nowMs() - start;
         PostMessageA(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
-        spinUntil([&] { return !IsWindowVisible(overlay); });
+        spinUntil([](HWND window) { return !IsWindowVisible(window); }, overlay);
         Sleep(50);
         return time;
     });
@@ -94,19 +85,15 @@ void allMonitorsHotkeyToOverlay(Report& report) {
     // reads cut positions under Wine; start everything from the primary.
     e2e::moveMouse(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
 
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    const Timing screenRead = measure(15, [&] {
-        const double start = nowMs();
-        BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
-        return nowMs() - start;
-    });
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    const Timing screenRead = [&] {
+        const WindowDC screen(nullptr);
+        const BitmapContext copy(screen, width, height);
+        return measure(15, [&] {
+            const double start = nowMs();
+            BitBlt(copy.dc(), 0, 0, width, height, screen, left, top, SRCCOPY);
+            return nowMs() - start;
+        });
+    }();
 
     const Timing timing = hotkeyToOverlayTiming("/allmonitors (ctrl+alt+S) (ctrl+alt+F)");
     const double pixels = double(width) * height;
@@ -122,22 +109,6 @@ void allMonitorsHotkeyToOverlay(Report& report) {
                    .aim(aim, timing.median <= target));
 }
 
-// One snip by hotkey and drag, then the file hotkey; true when the path of
-// a written file came back on the clipboard.
-bool snipAndSaveByHotkeys(HWND overlay) {
-    e2e::pressHotkey(MOD_CONTROL | MOD_ALT, 'S');
-    if (!spinUntil([&] { return IsWindowVisible(overlay) != 0; })) return false;
-    SendMessageTimeoutA(overlay, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
-    e2e::drag(100, 100, 900, 700, 2);
-    if (!spinUntil([&] { return !IsWindowVisible(overlay); }, 2000)) {
-        PostMessageA(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
-        spinUntil([&] { return !IsWindowVisible(overlay); });
-        return false;
-    }
-    e2e::pressHotkey(MOD_CONTROL | MOD_ALT, 'F');
-    return spinUntil([] { return e2e::clipboardHasFormat(CF_TEXT); }, 2000);
-}
-
 void snipsAndSavesByHotkeys(Report& report) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
@@ -150,9 +121,15 @@ void snipsAndSavesByHotkeys(Report& report) {
         HWND overlay = program.overlay();
         HANDLE process =
             OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, program.pid());
-        int done = snipAndSaveByHotkeys(overlay);
+        int done = 0;
+        auto cycle = [&] {
+            char name[32];
+            std::snprintf(name, sizeof name, "\\tmpimg%02d.png", done % 100);
+            done += snipAndSaveByHotkeys(overlay, folder + name) == CycleLoss::None;
+        };
+        cycle();
         const SIZE_T afterOne = privateBytes(process);
-        for (int i = 1; i < 200; ++i) done += snipAndSaveByHotkeys(overlay);
+        for (int i = 1; i < 200; ++i) cycle();
         const SIZE_T afterAll = privateBytes(process);
         report.add(Row::plain("Footprint", "private memory after 1 snip + save (by hotkeys)",
                               afterOne / 1024.0, "KB"));

@@ -18,5 +18,13 @@ DWORD fileSize(const std::string& path);
 SIZE_T privateBytes(HANDLE process);
 // User plus kernel CPU time of a process so far, in ms.
 double cpuTimeMs(HANDLE process);
+// Live GDI objects of a process (opened with PROCESS_QUERY_INFORMATION and
+// PROCESS_VM_READ, or the current one); 0 when they cannot be counted.
+DWORD gdiObjectCount(HANDLE process);
+// The platform's clipboard alone, as one snip and one save use it: a bitmap
+// of `width` by `height` put on it for `owner`, read back as CF_BITMAP,
+// replaced by the path's two text blocks. No codec, no file and none of the
+// program's own code: the reference beside the program's memory.
+void clipboardCycle(HWND owner, int width, int height);
 
 }  // namespace bench

@@ -13,6 +13,7 @@
 #include "export/clipboard_file.h"
 #include "export/image_writer.h"
 #include "footprint.h"
+#include "image_file.h"
 #include "overlay/brush.h"
 #include "overlay/freeze.h"
 #include "overlay/overlay_window.h"
@@ -134,7 +135,7 @@ void saveImage(Report& report, const char* what, HBITMAP bitmap, int width, int 
     const Timing timing = measure(9, [&] {
         const double start = nowMs();
         const BitmapImage image(bitmap);
-        saveImageFile(image, path.c_str());
+        saveImageFile(image, e2e::widen(path).c_str());
         return nowMs() - start;
     });
     const double bytes = fileSize(path);
@@ -150,23 +151,6 @@ void saveImage(Report& report, const char* what, HBITMAP bitmap, int width, int 
     DeleteFileA(path.c_str());
 }
 
-// Live GDI objects of this process. Where the platform does not count them
-// (Wine answers 0), the process's own GDI handle table is counted: entries
-// of 24 bytes whose type byte, at offset 14, is non-zero for a live object.
-DWORD gdiObjectCount() {
-    if (DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return count;
-    using GetPeb = const BYTE*(WINAPI*)();
-    const auto currentPeb = reinterpret_cast<GetPeb>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetCurrentPeb")));
-    if (!currentPeb) return 0;
-    // GdiSharedHandleTable, at this offset in a 32-bit process's PEB.
-    const BYTE* table = *reinterpret_cast<const BYTE* const*>(currentPeb() + 0x94);
-    if (!table) return 0;
-    DWORD count = 0;
-    for (int i = 0; i < 0x10000; ++i) count += table[i * 24 + 14] != 0;
-    return count;
-}
-
 void snipAndSave() {
     freezeScreen();
     pumpMessages();
@@ -176,24 +160,6 @@ void snipAndSave() {
     copySelectionToClipboard();
     endSnip();
     saveClipboardImageToTempFile();
-    pumpMessages();
-}
-
-// The platform's clipboard alone, as one snip and one save use it: a bitmap
-// put on it, read back as CF_BITMAP, replaced by a text block. No codec, no
-// file and none of the program's own code.
-void clipboardCycle() {
-    HBITMAP bitmap = CreateCompatibleBitmap(WindowDC(nullptr), 800, 600);
-    OpenClipboard(snipState.mainWindow);
-    EmptyClipboard();
-    SetClipboardData(CF_BITMAP, bitmap);  // the clipboard's from here on
-    CloseClipboard();
-    OpenClipboard(snipState.mainWindow);
-    GetClipboardData(CF_BITMAP);
-    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, MAX_PATH);
-    EmptyClipboard();
-    SetClipboardData(CF_TEXT, text);  // likewise
-    CloseClipboard();
     pumpMessages();
 }
 
@@ -289,10 +255,10 @@ void snipsAndSavesInProcess(Report& report) {
     SetEnvironmentVariableA("TMP", benchFolder().c_str());
     SetEnvironmentVariableA("TEMP", benchFolder().c_str());
     snipAndSave();
-    const DWORD gdiAfterOne = gdiObjectCount();
+    const DWORD gdiAfterOne = gdiObjectCount(GetCurrentProcess());
     const SIZE_T memoryAfterOne = privateBytes(GetCurrentProcess());
     for (int i = 1; i < 200; ++i) snipAndSave();
-    const DWORD gdiAfterAll = gdiObjectCount();
+    const DWORD gdiAfterAll = gdiObjectCount(GetCurrentProcess());
     const SIZE_T memoryAfterAll = privateBytes(GetCurrentProcess());
     report.add(Row::plain("Footprint", "GDI objects after 1 snip + save (in-process)", gdiAfterOne,
                           "objects"));
@@ -313,13 +279,17 @@ void snipsAndSavesInProcess(Report& report) {
 
     // Reference: how much the platform's clipboard alone keeps over as many
     // cycles, for comparison with the growth above.
-    clipboardCycle();
+    clipboardCycle(snipState.mainWindow, 800, 600);
+    pumpMessages();
     const SIZE_T clipboardBefore = privateBytes(GetCurrentProcess());
-    for (int i = 1; i < 200; ++i) clipboardCycle();
+    for (int i = 1; i < 200; ++i) {
+        clipboardCycle(snipState.mainWindow, 800, 600);
+        pumpMessages();
+    }
     report.add(Row::plain(
         "Footprint",
         "reference: private memory growth over 199 cycles of the clipboard alone "
-        "(bitmap on, CF_BITMAP read, text on)",
+        "(bitmap on, CF_BITMAP read, texts on)",
         (double(privateBytes(GetCurrentProcess())) - double(clipboardBefore)) / 1024.0, "KB"));
     report.add(Row::plain("Footprint", "growth over 199 snips + saves (in-process)",
                           (double(memoryAfterAll) - double(memoryAfterOne)) / 1024.0, "KB"));

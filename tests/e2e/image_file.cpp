@@ -21,12 +21,12 @@ Image testPattern(int width, int height, int seed) {
     return image;
 }
 
-bool decodeImageFile(const std::string& path, Image& image) {
+bool decodeImageFile(const std::string& path, Image& image, bool withAlpha) {
     const Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
     bool decoded = false;
-    const std::wstring widePath(path.begin(), path.end());
+    const std::wstring widePath = widen(path);
     Gdiplus::GpBitmap* bitmap = nullptr;
     if (GdipCreateBitmapFromFile(widePath.c_str(), &bitmap) == Gdiplus::Ok) {
         UINT width = 0, height = 0;
@@ -44,7 +44,8 @@ bool decodeImageFile(const std::string& path, Image& image) {
                     static_cast<const BYTE*>(data.Scan0) + INT_PTR(y) * data.Stride);
                 for (UINT x = 0; x < width; ++x)  // 0xAARRGGBB to a colour value
                     image.pixels.push_back(
-                        RGB((row[x] >> 16) & 0xFF, (row[x] >> 8) & 0xFF, row[x] & 0xFF));
+                        RGB((row[x] >> 16) & 0xFF, (row[x] >> 8) & 0xFF, row[x] & 0xFF) |
+                        (withAlpha ? row[x] & 0xFF000000u : 0));
             }
             GdipBitmapUnlockBits(bitmap, &data);
             decoded = true;
@@ -57,6 +58,14 @@ bool decodeImageFile(const std::string& path, Image& image) {
 
 bool fileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring widen(const std::string& text) {
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(
+        size_t(MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], int(wide.size()))));
+    if (!wide.empty()) wide.pop_back();  // the null
+    return wide;
 }
 
 std::vector<unsigned char> fileStart(const std::string& path, size_t count) {

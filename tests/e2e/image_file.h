@@ -14,9 +14,12 @@ namespace e2e {
 Image testPattern(int width, int height, int seed);
 
 // Decodes any image file the platform's codecs read; false when they cannot.
-bool decodeImageFile(const std::string& path, Image& image);
+// With `withAlpha`, each pixel's alpha is in its top byte.
+bool decodeImageFile(const std::string& path, Image& image, bool withAlpha = false);
 
 bool fileExists(const std::string& path);
+// The text in wide characters, through the ANSI code page.
+std::wstring widen(const std::string& text);
 std::vector<unsigned char> fileStart(const std::string& path, size_t count);
 
 }  // namespace e2e

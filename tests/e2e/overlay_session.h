@@ -80,10 +80,9 @@ protected:
 
     bool waitHidden() { return waitVisible(overlay_, false); }
 
-    // The program reads the cursor when it handles a mouse message, not from
-    // the message: each input must be handled before the cursor moves on.
-    // Two round trips through its queue: the input that was queued before
-    // the first is handled before the second returns.
+    // Waits until the program has handled every input sent so far. Two
+    // round trips through its queue: the input that was queued before the
+    // first is handled before the second returns.
     void waitHandled() {
         for (int i = 0; i < 2; ++i)
             SendMessageTimeoutA(overlay_, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);

@@ -244,14 +244,4 @@ TEST_F(Selecting, DeactivationHidesAndTheNextSnipIsClean) {
     ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(second));
 }
 
-TEST_F(Selecting, ClipboardHeldByAnotherProgramKeepsItsContents) {
-    ASSERT_NO_FATAL_FAILURE(freeze());
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    userDrag(Selection);
-    const bool hidden = waitHidden();
-    CloseClipboard();
-    EXPECT_TRUE(hidden) << "the snip ends all the same";
-    expectClipboardUntouched();
-}
-
 }  // namespace

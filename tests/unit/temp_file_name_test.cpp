@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <climits>
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -61,6 +63,52 @@ TEST(ComposeTempFilePath, ATooLongDirectoryWritesNothing) {
         EXPECT_FALSE(composeTempFilePath(directory.data(), length, 0, out.get())) << length;
         EXPECT_EQ(std::string(out.get(), TempPathCapacity), std::string(TempPathCapacity, '#'))
             << length;
+    }
+}
+
+TEST(ComposeTempFilePath, WideCharactersGiveTheSameName) {
+    const std::wstring directory = L"C:\\Temp\\\u0416\u0443\u0440\\";
+    std::vector<wchar_t> out(TempPathCapacity, L'#');
+    ASSERT_TRUE(composeTempFilePath(directory.data(), directory.size(), 105, out.data()));
+    EXPECT_EQ(std::wstring(out.data()), directory + L"tmpimg05.png");
+}
+
+TEST(ChooseTempFileCounter, PassesOverNamesThatCannotBeWrittenAtMostOnceRound) {
+    const struct {
+        const char* name;
+        int counter;
+        std::set<int> unwritable;  // name numbers
+        int chosen;
+    } cases[] = {
+        {"free name", 7, {}, 7},
+        {"two passed over", 0, {0, 1}, 2},
+        {"round the end", 98, {98, 99, 0}, 101},
+        {"past the largest count", INT_MAX, {47}, 48},
+        {"only the one before is free", 5,
+         [] {
+             std::set<int> all;
+             for (int n = 0; n < 100; ++n) all.insert(n);
+             all.erase(4);
+             return all;
+         }(),
+         104},
+        {"none free", 3,
+         [] {
+             std::set<int> all;
+             for (int n = 0; n < 100; ++n) all.insert(n);
+             return all;
+         }(),
+         -1},
+    };
+    for (const auto& c : cases) {
+        std::vector<int> asked;
+        const int chosen = chooseTempFileCounter(c.counter, [&](int counter) {
+            asked.push_back(counter % 100);
+            return c.unwritable.count(counter % 100) == 0;
+        });
+        EXPECT_EQ(chosen, c.chosen) << c.name;
+        std::set<int> distinct(asked.begin(), asked.end());
+        EXPECT_EQ(distinct.size(), asked.size()) << c.name << ": a name asked twice";
     }
 }
 

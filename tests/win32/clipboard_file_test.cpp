@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "core/snip_state.h"
@@ -52,7 +53,7 @@ TEST_F(ClipboardToFile, HandsThePathToTheClipboardInA260ByteBlock) {
     saveClipboardImageToTempFile();
 
     const std::string expected = folder_.path() + "tmpimg00.png";
-    EXPECT_STREQ(snipState.tempPathBuffer, expected.c_str());
+    EXPECT_EQ(std::wstring(snipState.tempPathBuffer), widen(expected));
     EXPECT_EQ(snipState.tempFileCounter, 1);
     ASSERT_TRUE(OpenClipboard(nullptr));
     HANDLE block = GetClipboardData(CF_TEXT);
@@ -78,7 +79,7 @@ TEST_F(ClipboardToFile, ATemporaryDirectoryWithoutRoomForTheNameWritesNothing) {
         const ScopedEnvironment longDirectory(temporaryDirectoryIs(directory));
         ASSERT_EQ(temporaryDirectory(), directory);
 
-        std::strcpy(snipState.tempPathBuffer, "previous");
+        std::wcscpy(snipState.tempPathBuffer, L"previous");
         snipState.tempFileCounter = 5;
         ASSERT_TRUE(setClipboardBitmap(pattern_));
         saveClipboardImageToTempFile();
@@ -90,7 +91,7 @@ TEST_F(ClipboardToFile, ATemporaryDirectoryWithoutRoomForTheNameWritesNothing) {
             EXPECT_TRUE(fileExists(file));
         } else {
             EXPECT_EQ(snipState.tempFileCounter, 5);
-            EXPECT_STREQ(snipState.tempPathBuffer, "previous");
+            EXPECT_STREQ(snipState.tempPathBuffer, L"previous");
             EXPECT_TRUE(clipboardHasFormat(CF_BITMAP));
             EXPECT_FALSE(clipboardHasFormat(CF_TEXT));
             WIN32_FIND_DATAA entry;

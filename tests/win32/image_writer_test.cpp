@@ -44,7 +44,7 @@ protected:
 
 TEST_F(ImageWriter, SavedPngDecodesToExactlyTheBitmap) {
     const BitmapImage image(bitmap_);
-    ASSERT_EQ(saveImageFile(image, path("shot.png").c_str()), S_OK);
+    ASSERT_EQ(saveImageFile(image, widen(path("shot.png")).c_str()), S_OK);
     Image decoded;
     ASSERT_TRUE(decodeImageFile(path("shot.png"), decoded));
     EXPECT_EQ(decoded.width, 37);
@@ -65,7 +65,7 @@ TEST_F(ImageWriter, TheExtensionChoosesTheEncoderInAnyLetterCase) {
     };
     const BitmapImage image(bitmap_);
     for (const auto& c : cases) {
-        EXPECT_EQ(saveImageFile(image, path(c.name).c_str()), S_OK) << c.name;
+        EXPECT_EQ(saveImageFile(image, widen(path(c.name)).c_str()), S_OK) << c.name;
         EXPECT_EQ(fileStart(path(c.name), c.signature.size()), c.signature) << c.name;
     }
     expectBitmapUnchanged();
@@ -76,7 +76,7 @@ TEST_F(ImageWriter, NoEncoderForTheExtensionFailsAndWritesNoFile) {
     const BitmapImage image(bitmap_);
     for (const char* name : {"shot.xyz", "shot", "shot.", "shot.png.txt", "shot.pngx",
                              "dir.png\\shot", "shot.png backup"}) {
-        EXPECT_EQ(saveImageFile(image, path(name).c_str()), E_FAIL) << name;
+        EXPECT_EQ(saveImageFile(image, widen(path(name)).c_str()), E_FAIL) << name;
         EXPECT_FALSE(fileExists(path(name))) << name;
     }
     EXPECT_EQ(folder_.files(), std::vector<std::string>());
@@ -85,13 +85,13 @@ TEST_F(ImageWriter, NoEncoderForTheExtensionFailsAndWritesNoFile) {
 
 TEST_F(ImageWriter, ANullBitmapFailsAndWritesNoFile) {
     const BitmapImage none(nullptr);
-    EXPECT_EQ(saveImageFile(none, path("none.png").c_str()), E_FAIL);
+    EXPECT_EQ(saveImageFile(none, widen(path("none.png")).c_str()), E_FAIL);
     EXPECT_FALSE(fileExists(path("none.png")));
 }
 
 TEST_F(ImageWriter, AMissingFolderFailsAndLeavesTheBitmap) {
     const BitmapImage image(bitmap_);
-    EXPECT_EQ(saveImageFile(image, path("missing\\shot.png").c_str()), E_FAIL);
+    EXPECT_EQ(saveImageFile(image, widen(path("missing\\shot.png")).c_str()), E_FAIL);
     expectBitmapUnchanged();
 }
 
@@ -103,19 +103,19 @@ TEST_F(ImageWriter, CodecsRunWhileAnyImageLivesAndStartAgainOnTheNextSave) {
         const BitmapImage second(bitmap_);
         EXPECT_EQ(codecStartup.imageCount, 2);
         EXPECT_EQ(codecStartup.token, 0u) << "making an image does not start the codecs";
-        ASSERT_EQ(saveImageFile(*first, path("first.png").c_str()), S_OK);
+        ASSERT_EQ(saveImageFile(*first, widen(path("first.png")).c_str()), S_OK);
         EXPECT_NE(codecStartup.token, 0u);
 
         first.reset();
         EXPECT_EQ(codecStartup.imageCount, 1);
         EXPECT_NE(codecStartup.token, 0u) << "one image is still alive";
-        EXPECT_EQ(saveImageFile(second, path("second.png").c_str()), S_OK);
+        EXPECT_EQ(saveImageFile(second, widen(path("second.png")).c_str()), S_OK);
     }
     EXPECT_EQ(codecStartup.imageCount, 0);
     EXPECT_EQ(codecStartup.token, 0u) << "the last image shut the codecs down";
 
     const BitmapImage third(bitmap_);
-    EXPECT_EQ(saveImageFile(third, path("third.png").c_str()), S_OK);
+    EXPECT_EQ(saveImageFile(third, widen(path("third.png")).c_str()), S_OK);
     EXPECT_NE(codecStartup.token, 0u);
     Image decoded;
     ASSERT_TRUE(decodeImageFile(path("third.png"), decoded));

@@ -112,7 +112,7 @@ protected:
 };
 
 TEST_F(ClipboardHandOver, TakenBitmapIsTheClipboardsAndAlive) {
-    ASSERT_TRUE(handBitmapToClipboard(bitmap_));
+    ASSERT_EQ(handBitmapToClipboard(bitmap_), ClipboardAttempt::Done);
     EXPECT_EQ(GetObjectType(bitmap_), DWORD(OBJ_BITMAP)) << "never deleted once handed over";
     ASSERT_TRUE(OpenClipboard(nullptr));
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT)) << "the copy replaces what was there";
@@ -146,15 +146,16 @@ DWORD WINAPI holdClipboard(void* events) {
     return 0;
 }
 
-TEST_F(ClipboardHandOver, RefusedBitmapIsDeletedAndTheClipboardKept) {
+TEST_F(ClipboardHandOver, WhileHeldTheBitmapStaysOursAndTheClipboardIsKept) {
     // Another thread holds the clipboard open, as another program might.
     HANDLE events[2] = {CreateEventA(nullptr, TRUE, FALSE, nullptr),
                         CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     HANDLE holder = CreateThread(nullptr, 0, holdClipboard, events, 0, nullptr);
     ASSERT_TRUE(waitPumping(events[0]));
 
-    EXPECT_FALSE(handBitmapToClipboard(bitmap_));
-    EXPECT_EQ(GetObjectType(bitmap_), 0u) << "deleted, not leaked";
+    EXPECT_EQ(handBitmapToClipboard(bitmap_), ClipboardAttempt::Busy);
+    EXPECT_EQ(GetObjectType(bitmap_), DWORD(OBJ_BITMAP)) << "still ours, to be tried again";
+    DeleteObject(bitmap_);
 
     SetEvent(events[1]);
     waitPumping(holder);

@@ -1,0 +1,36 @@
+// Clipboard work that must wait while another program holds the clipboard:
+// clipboard managers, remote-desktop agents and office programs open it for
+// a moment after every change. The snip's copy and the file hotkey are each
+// tried at once; when the clipboard is held they wait and are tried again
+// on the overlay window's timer, 100 ms apart, for about one second (as the
+// platform's managed clipboard API retries by default). Nothing blocks
+// meanwhile: the overlay is already hidden and every message, a hotkey
+// included, is handled as usual.
+//
+// Rules while work waits:
+// - It runs in the order it was asked for: a snip released, then the file
+//   hotkey, saves that snip; the file hotkey, then a snip, saves what the
+//   clipboard held before the snip.
+// - A newer snip replaces a waiting one in its place in that order (the
+//   older bitmap is deleted: the clipboard would have kept only the newer).
+// - The file hotkey pressed while a save waits adds nothing: the one save
+//   leaves only the path on the clipboard, so a second one would find no
+//   bitmap, exactly as when the clipboard is free.
+// - Every new request gives the waiting work a whole second again.
+// - When the clipboard is still held after that, the work is given up as a
+//   single refused try is: the clipboard keeps its earlier contents, a
+//   waiting bitmap is deleted, the file counter does not move.
+#pragma once
+
+#include <windows.h>
+
+// The snip's copy. Ownership hand-over: the bitmap is the clipboard's once
+// taken, deleted here when refused or given up; the caller never touches it
+// again.
+void requestBitmapCopy(HBITMAP bitmap);
+// The file hotkey's save of the clipboard's image.
+void requestFileSave();
+// The retry timer's tick.
+void retryClipboardWork();
+// Gives up whatever waits, at once: at shutdown, so that nothing leaks.
+void abandonClipboardWork();
