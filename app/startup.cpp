@@ -4,6 +4,7 @@
 #include "core/hotkey_text.h"
 #include "core/snip_state.h"
 #include "core/win_holders.h"
+#include "overlay/brush.h"
 #include "overlay/overlay_window.h"
 #include "overlay/snapshot.h"
 #include "res/resource.h"
@@ -38,7 +39,7 @@ bool registerHotkey(int id, HotkeyCode code) {
 }
 
 void loadCursors(HINSTANCE instance) {
-    snipState.brushCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_BRUSH));
+    snipState.brushCursor = loadBrushCursor(instance);
     snipState.crossCursor = LoadCursorA(nullptr, IDC_CROSS);
     // SetCursor is the only way to learn the current cursor; put it straight
     // back so that start-up leaves the pointer as it found it.
@@ -93,6 +94,10 @@ int runGrabnik(HINSTANCE instance, const char* argumentText) {
     const int startFailure = startUp(instance, findHotkeyTexts(argumentText));
     if (startFailure != 0) return startFailure;
 
+    // From here on the hotkeys are answered: not while a start-up box or the
+    // setup dialog runs its own loop, when a freeze would cover the box and
+    // race start-up for the snapshot.
+    snipState.running = 1;
     MSG message = {};
     // Should the very first retrieval fail, no message carries an exit code:
     // report the failure rather than a clean 0.

@@ -34,8 +34,9 @@ struct SnipState {
     int sampleRed, sampleGreen, sampleBlue;  // mean of the last brush sample
     int sampleThreshold;                     // squared distance, at most 512
     HCURSOR crossCursor;                     // not owned: the system's shared crosshair
-    HCURSOR brushCursor;                     // not owned: from our resources
+    HCURSOR brushCursor;                     // ours for the process's life, never destroyed
     HCURSOR previousCursor;                  // what was current when we started
+    int running;                             // 0 or 1: start-up done, the message loop runs
     int tempFileCounter;
     wchar_t tempPathBuffer[MAX_PATH];  // the latest temporary image path built
     // Clipboard work waiting for the clipboard (overlay/clipboard_retry.cpp).

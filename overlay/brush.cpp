@@ -3,6 +3,7 @@
 #include "brush_math.h"
 #include "core/snip_state.h"
 #include "core/win_holders.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -17,6 +18,15 @@ void forEachBlockPixel(int x, int y, Visit visit) {
 }
 
 }  // namespace
+
+HCURSOR loadBrushCursor(HINSTANCE instance) {
+    // Not LoadCursorA: in a DPI-aware process it scales the cursor to the
+    // system's cursor size (48 pixels at 150%), and the outline would no
+    // longer frame the 16x16 block that the brush works on. Not shared
+    // either: only images of the system's size may be.
+    return static_cast<HCURSOR>(LoadImageA(instance, MAKEINTRESOURCEA(IDC_BRUSH), IMAGE_CURSOR,
+                                           BrushCursorSide, BrushCursorSide, LR_DEFAULTCOLOR));
+}
 
 void sampleBrushColour(int x, int y) {
     WindowDC overlay(snipState.mainWindow);

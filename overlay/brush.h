@@ -2,6 +2,15 @@
 // time. The positions are screen coordinates, which are also the overlay's.
 #pragma once
 
+#include <windows.h>
+
+// The brush cursor's own size in pixels: its outline frames the block.
+constexpr int BrushCursorSide = 32;
+
+// The brush cursor from the program's resources, at its own size. Loaded
+// once at start-up; it lives as long as the process.
+HCURSOR loadBrushCursor(HINSTANCE instance);
+
 // Measures the block: the mean of its non-white colours and a tolerance,
 // kept in the snip state until the next sample.
 void sampleBrushColour(int x, int y);

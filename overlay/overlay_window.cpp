@@ -28,6 +28,9 @@ void showModeCursor() {
 }
 
 void onHotkey(WPARAM id) {
+    // Pressed while start-up still runs, under its message box or the setup
+    // dialog's: nothing happens, the press is not kept for later.
+    if (!snipState.running) return;
     switch (id) {
     case SelectionHotkey:
         freezeScreen();

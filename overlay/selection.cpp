@@ -65,6 +65,12 @@ void copySelectionToClipboard() {
     WindowDC overlay(snipState.mainWindow);
     MemoryDC memory(overlay);
     HBITMAP bitmap = CreateCompatibleBitmap(overlay, area.width(), area.height());
+    if (!memory || !bitmap) {
+        // Nothing true to copy: the clipboard is never opened, so the
+        // user's earlier contents stay.
+        DeleteObject(bitmap);
+        return;
+    }
     {
         // Put back before the hand-over: a bitmap still selected into a
         // context is not handed on.

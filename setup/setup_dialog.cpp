@@ -50,10 +50,13 @@ HotkeyChoice readChoice(HWND dialog, const HotkeyControls& controls) {
 
     HWND keyList = GetDlgItem(dialog, controls.keyList);
     const LRESULT index = SendMessageA(keyList, CB_GETCURSEL, 0, 0);
-    // Our items are one character; with no selection the fetch writes nothing.
-    char text[8];
-    text[0] = '\0';
-    SendMessageA(keyList, CB_GETLBTEXT, WPARAM(index), LPARAM(text));
+    // Our items are one character. An item that does not fit (another
+    // program may add one) is no key and is never fetched; with no
+    // selection the length is CB_ERR.
+    char text[2] = {};
+    const LRESULT length = SendMessageA(keyList, CB_GETLBTEXTLEN, WPARAM(index), 0);
+    if (length >= 0 && length < LRESULT(sizeof text))
+        SendMessageA(keyList, CB_GETLBTEXT, WPARAM(index), LPARAM(text));
     choice.key = static_cast<unsigned char>(text[0]);
     return choice;
 }
