@@ -8,6 +8,8 @@ packages=(cmake g++ make googletest g++-mingw-w64-i686 binutils-mingw-w64-i686 w
   # The two-monitor test display: a nested X server whose two heads Wine
   # sees through the 32-bit Xinerama library.
   xserver-xephyr libxinerama1:i386)
+# The fuzz targets: clang, and the runtime that holds its libFuzzer.
+packages+=(clang libclang-rt-14-dev)
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
