@@ -1,5 +1,7 @@
-// The selection's geometry for any two corners the mouse messages can give
-// (16-bit signed coordinates): the normalised area lies inside the rectangle
+// The selection's geometry for any two cursor positions. They lie on the
+// virtual screen, whose coordinates the platform keeps within 16 bits (its
+// mouse messages carry them as 16-bit words), so the geometry's sums and
+// differences cannot overflow an int. The normalised area lies inside the rectangle
 // the corners span and has them as its corners, it copies exactly when both
 // coordinates differ, and its frame inverts exactly the area's outermost
 // ring but the corners.
