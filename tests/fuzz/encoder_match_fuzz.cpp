@@ -24,13 +24,19 @@ std::wstring widen(const std::string& bytes) {
 
 bool endsComponent(wchar_t c) { return c == L'\\' || c == L' '; }
 
-std::wstring toggleAsciiCase(std::wstring text) {
-    for (wchar_t& c : text) {
-        if (c >= L'A' && c <= L'Z')
-            c = wchar_t(c - L'A' + L'a');
-        else if (c >= L'a' && c <= L'z')
-            c = wchar_t(c - L'a' + L'A');
-    }
+// The other case of a letter: of A-Z alone, or of the Latin-1 letters
+// beyond them too (0xC0-0xDE and 0xE0-0xFE, but for the signs 0xD7 and 0xF7).
+wchar_t otherCase(wchar_t c, bool beyondAscii) {
+    if (c >= L'A' && c <= L'Z') return wchar_t(c - L'A' + L'a');
+    if (c >= L'a' && c <= L'z') return wchar_t(c - L'a' + L'A');
+    if (!beyondAscii || c == 0xD7 || c == 0xF7) return c;
+    if (c >= 0xC0 && c <= 0xDE) return wchar_t(c + 0x20);
+    if (c >= 0xE0 && c <= 0xFE) return wchar_t(c - 0x20);
+    return c;
+}
+
+std::wstring toggleCase(std::wstring text, bool beyondAscii = false) {
+    for (wchar_t& c : text) c = otherCase(c, beyondAscii);
     return text;
 }
 
@@ -58,9 +64,14 @@ void checkPatternLists(const std::wstring& path, const std::wstring& first,
     const std::wstring joined = first + L";" + second;
     FUZZ_REQUIRE(patternListCarries(joined.c_str(), extension) == (inFirst || inSecond));
 
-    FUZZ_REQUIRE(patternListCarries(toggleAsciiCase(first).c_str(), extension) == inFirst);
-    const std::wstring toggledExtension = toggleAsciiCase(extension);
+    FUZZ_REQUIRE(patternListCarries(toggleCase(first).c_str(), extension) == inFirst);
+    const std::wstring toggledExtension = toggleCase(extension);
     FUZZ_REQUIRE(patternListCarries(first.c_str(), toggledExtension.c_str()) == inFirst);
+    // No locale folds the other letters: a pattern that differs from the
+    // extension in one of them does not carry it.
+    const std::wstring otherLetters = toggleCase(extension, true);
+    if (otherLetters != toggledExtension)
+        FUZZ_REQUIRE(!patternListCarries((L"*" + otherLetters).c_str(), extension));
 
     // A path is a pattern list of one piece that carries its own extension.
     if (!path.empty() && path.find(L';') == std::wstring::npos)

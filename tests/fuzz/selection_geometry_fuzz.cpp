@@ -1,10 +1,10 @@
 // The selection's geometry for any two cursor positions. They lie on the
 // virtual screen, whose coordinates the platform keeps within 16 bits (its
 // mouse messages carry them as 16-bit words), so the geometry's sums and
-// differences cannot overflow an int. The normalised area lies inside the rectangle
-// the corners span and has them as its corners, it copies exactly when both
-// coordinates differ, and its frame inverts exactly the area's outermost
-// ring but the corners.
+// differences cannot overflow an int. The normalised area lies inside the
+// rectangle the corners span and has them as its corners, it copies exactly
+// when both coordinates differ, and its frame inverts exactly the area's
+// outermost ring but the corners.
 //
 // Each property is a function of the decoded input, called once below: a
 // new property of the geometry is one more function and one more call.
