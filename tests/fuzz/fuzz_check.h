@@ -2,7 +2,6 @@
 // libFuzzer keeps the input that broke it as a crash artifact.
 #pragma once
 
-#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
