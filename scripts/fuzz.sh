@@ -5,12 +5,13 @@
 # its committed seeds (tests/fuzz/seeds/<unit>). What a run adds to the
 # corpus stays in build/fuzz/corpus; an input that breaks a property or
 # trips a sanitizer is kept in build/fuzz/findings and fails the script.
-# Usage: fuzz.sh [seconds]
+# Usage: fuzz.sh [seconds [unit...]] (every unit when none is named)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 build=$root/build/fuzz
 units=(brush_math encoder_match hotkey_text selection_geometry shortcut_paths temp_file_name)
+if [ $# -gt 1 ]; then units=("${@:2}"); fi
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DGRABNIK_FUZZ=ON -DGRABNIK_TESTS=OFF >/dev/null

@@ -1,10 +1,12 @@
-// The selection's geometry for any two cursor positions. They lie on the
-// virtual screen, whose coordinates the platform keeps within 16 bits (its
-// mouse messages carry them as 16-bit words), so the geometry's sums and
-// differences cannot overflow an int. The normalised area lies inside the
-// rectangle the corners span and has them as its corners, it copies exactly
-// when both coordinates differ, and its frame inverts exactly the area's
-// outermost ring but the corners.
+// The selection's geometry for any overlay and any two cursor positions on
+// the virtual screen, whose coordinates the platform keeps within 16 bits
+// (its mouse messages carry them as 16-bit words), so that the geometry's
+// sums and differences cannot overflow an int. A position's place on the
+// overlay moves with the overlay; the normalised area lies inside the
+// rectangle its corners span and has them as its corners; it copies exactly
+// when both coordinates differ; its frame inverts exactly the area's
+// outermost ring but the corners; its cut lies inside the overlay and is
+// exactly the part of the area on it.
 //
 // Each property is a function of the decoded input, called once below: a
 // new property of the geometry is one more function and one more call.
@@ -18,34 +20,53 @@
 
 namespace {
 
-struct Corners {
-    int startX, startY, endX, endY;
+struct Drag {
+    int overlayLeft, overlayTop, overlayWidth, overlayHeight;  // on the screen
+    int startX, startY, endX, endY;                            // cursor positions
 };
 
-Corners readCorners(FuzzedDataProvider& data) {
-    Corners c;
-    for (int* coordinate : {&c.startX, &c.startY, &c.endX, &c.endY})
+Drag readDrag(FuzzedDataProvider& data) {
+    Drag d;
+    d.overlayLeft = data.ConsumeIntegral<int16_t>();
+    d.overlayTop = data.ConsumeIntegral<int16_t>();
+    d.overlayWidth = data.ConsumeIntegralInRange(1, 32767);
+    d.overlayHeight = data.ConsumeIntegralInRange(1, 32767);
+    for (int* coordinate : {&d.startX, &d.startY, &d.endX, &d.endY})
         *coordinate = data.ConsumeIntegral<int16_t>();
-    return c;
+    return d;
 }
 
-SelectionRect normalised(const Corners& c) {
-    return normalizeSelection(c.startX, c.startY, c.endX, c.endY);
+OverlayPoint start(const Drag& d) {
+    return toOverlayPosition(d.startX, d.startY, d.overlayLeft, d.overlayTop);
+}
+OverlayPoint end(const Drag& d) {
+    return toOverlayPosition(d.endX, d.endY, d.overlayLeft, d.overlayTop);
 }
 
-void checkInsideSpan(const Corners& c) {
-    const SelectionRect area = normalised(c);
-    FUZZ_REQUIRE(area.left == std::min(c.startX, c.endX) &&
-                 area.right == std::max(c.startX, c.endX));
-    FUZZ_REQUIRE(area.top == std::min(c.startY, c.endY) &&
-                 area.bottom == std::max(c.startY, c.endY));
+SelectionRect normalised(const Drag& d) {
+    return normalizeSelection(start(d).x, start(d).y, end(d).x, end(d).y);
+}
+
+void checkOverlayPositions(const Drag& d) {
+    const OverlayPoint origin =
+        toOverlayPosition(d.overlayLeft, d.overlayTop, d.overlayLeft, d.overlayTop);
+    FUZZ_REQUIRE(origin.x == 0 && origin.y == 0);
+    FUZZ_REQUIRE(end(d).x - start(d).x == d.endX - d.startX);
+    FUZZ_REQUIRE(end(d).y - start(d).y == d.endY - d.startY);
+}
+
+void checkInsideSpan(const Drag& d) {
+    const SelectionRect area = normalised(d);
+    const OverlayPoint s = start(d), e = end(d);
+    FUZZ_REQUIRE(area.left == std::min(s.x, e.x) && area.right == std::max(s.x, e.x));
+    FUZZ_REQUIRE(area.top == std::min(s.y, e.y) && area.bottom == std::max(s.y, e.y));
     // Whichever way the drag went, the same area.
-    FUZZ_REQUIRE(area == normalizeSelection(c.endX, c.endY, c.startX, c.startY));
-    FUZZ_REQUIRE(area == normalizeSelection(c.startX, c.endY, c.endX, c.startY));
+    FUZZ_REQUIRE(area == normalizeSelection(e.x, e.y, s.x, s.y));
+    FUZZ_REQUIRE(area == normalizeSelection(s.x, e.y, e.x, s.y));
 }
 
-void checkCopies(const Corners& c) {
-    FUZZ_REQUIRE(copiesAnything(normalised(c)) == (c.startX != c.endX && c.startY != c.endY));
+void checkCopies(const Drag& d) {
+    FUZZ_REQUIRE(copiesAnything(normalised(d)) == (d.startX != d.endX && d.startY != d.endY));
 }
 
 bool contains(const SelectionRect& r, int x, int y) {
@@ -62,8 +83,8 @@ int inversions(const SelectionFrame& frame, int x, int y) {
 
 // Checked on the pixels where the ring can begin or end, one pixel either
 // side included: the ring's rows and columns are uniform in between.
-void checkFrame(const Corners& c) {
-    const SelectionRect area = normalised(c);
+void checkFrame(const Drag& d) {
+    const SelectionRect area = normalised(d);
     if (area.width() < 2 || area.height() < 2) return;  // a line has no ring with corners
     const SelectionFrame frame = selectionFrameEdges(area);
     const int xs[] = {area.left - 1,  area.left,      area.left + 1,
@@ -81,13 +102,30 @@ void checkFrame(const Corners& c) {
     }
 }
 
+void checkCut(const Drag& d) {
+    const SelectionRect area = normalised(d);
+    const SelectionRect cut = cutToOverlay(area, d.overlayWidth, d.overlayHeight);
+    FUZZ_REQUIRE(0 <= cut.left && cut.left <= cut.right && cut.right <= d.overlayWidth);
+    FUZZ_REQUIRE(0 <= cut.top && cut.top <= cut.bottom && cut.bottom <= d.overlayHeight);
+
+    // The overlap of the area and the overlay, when there is one.
+    const SelectionRect overlap = {std::max(area.left, 0), std::max(area.top, 0),
+                                   std::min(area.right, d.overlayWidth),
+                                   std::min(area.bottom, d.overlayHeight)};
+    const bool overlaps = overlap.left < overlap.right && overlap.top < overlap.bottom;
+    FUZZ_REQUIRE(copiesAnything(cut) == overlaps);
+    if (overlaps) FUZZ_REQUIRE(cut == overlap);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     FuzzedDataProvider data(bytes, size);
-    const Corners corners = readCorners(data);
-    checkInsideSpan(corners);
-    checkCopies(corners);
-    checkFrame(corners);
+    const Drag drag = readDrag(data);
+    checkOverlayPositions(drag);
+    checkInsideSpan(drag);
+    checkCopies(drag);
+    checkFrame(drag);
+    checkCut(drag);
     return 0;
 }
