@@ -11,8 +11,9 @@ packages=(cmake g++ make googletest python3 g++-mingw-w64-i686 binutils-mingw-w6
   # The two-monitor test display: a nested X server whose two heads Wine
   # sees through the 32-bit Xinerama library.
   xserver-xephyr libxinerama1:i386
-  # The second compiler the test command builds the program with.
-  clang
+  # The second compiler the test command builds the program with, and the
+  # runtime that holds its libFuzzer for the fuzz targets.
+  clang libclang-rt-14-dev
   # The Linux desktop's companion and its tests.
   libx11-dev libxtst-dev openbox xclip
   "$@")

@@ -13,6 +13,11 @@ status=0
 echo "== Unit tests (native)"
 (cd "$root/build/native" && ctest --output-on-failure -j "$(nproc)") || status=1
 
+echo "== Fuzz smoke (native, clang)"
+# A few seconds for each target, about a minute and a half in all: enough
+# to try the seeds and catch a property broken by a change.
+"$root/scripts/fuzz.sh" 8 || status=1
+
 echo "== Win32 and end-to-end tests (Wine)"
 # shellcheck source=wine-desktop.sh
 source "$root/scripts/wine-desktop.sh"
