@@ -2,7 +2,8 @@
 // tmpimgNN.png for the counter, terminated within the buffer and with no
 // quote the directory did not bring; when it does not fit, the buffer is
 // untouched and the directory unread. The counter's successor always
-// continues the rotation and never turns negative.
+// continues the rotation and never turns negative, and the name chosen past
+// unwritable ones is the first writable one of the rotation.
 #include "export/temp_file_name.h"
 #include "fuzz_check.h"
 
@@ -60,6 +61,25 @@ void checkNextCounter(int counter) {
     if (counter < INT_MAX) FUZZ_REQUIRE(next == counter + 1);
 }
 
+// The name passed over for one that cannot be written: the choice is the
+// first writable name of the rotation from the counter on, each name asked
+// at most once, and -1 only when none of the 100 can be written.
+void checkChosenCounter(FuzzedDataProvider& data, int counter) {
+    bool writable[100];
+    for (bool& name : writable) name = data.ConsumeBool();
+    int asked[100] = {};
+    const int chosen = chooseTempFileCounter(counter, [&](int candidate) {
+        ++asked[candidate % 100];
+        return writable[candidate % 100];
+    });
+    for (int count : asked) FUZZ_REQUIRE(count <= 1);
+    int expected = counter;
+    for (int step = 0; step < 100 && !writable[expected % 100]; ++step)
+        expected = nextTempFileCounter(expected);
+    if (!writable[expected % 100]) expected = -1;
+    FUZZ_REQUIRE(chosen == expected);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
@@ -67,6 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     // The counter starts at 0 and only its successor function changes it.
     const int counter = data.ConsumeIntegralInRange(0, INT_MAX);
     checkNextCounter(counter);
+    checkChosenCounter(data, counter);
     checkComposedPath(data, counter);
     return 0;
 }
