@@ -59,6 +59,26 @@ const UINT modifierKeys[][2] = {
 // up lands on the intended pixel under Wine's conversion.
 LONG toAbsolute(int pixel, int extent) { return LONG((pixel * 65536LL + extent - 1) / extent); }
 
+// Moves to (x, y) and does what `buttonFlags` say there, in one input.
+void mouseInputAt(int x, int y, DWORD buttonFlags) {
+    // Over the virtual screen, so that every monitor can be reached.
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = toAbsolute(x - left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    input.mi.dy = toAbsolute(y - top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    input.mi.dwFlags =
+        MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | buttonFlags;
+    SendInput(1, &input, sizeof input);
+}
+
+bool modifiersHeld(UINT modifiers) {
+    for (const auto& m : modifierKeys)
+        if ((modifiers & m[0]) && !(GetAsyncKeyState(int(m[1])) & 0x8000)) return false;
+    return true;
+}
+
 // The clipboard for this thread, waited for: another process, the program
 // under test among them, may hold it for a moment.
 class ClipboardLock {
@@ -218,9 +238,23 @@ bool hotkeyIsTaken(UINT modifiers, UINT key) {
 }
 
 void pressHotkey(UINT modifiers, UINT key) {
-    for (const auto& m : modifierKeys)
-        if (modifiers & m[0]) keyDown(m[1]);
-    pressKey(key);
+    // Under Wine, a program whose window gains or loses the focus brings the
+    // keyboard state into line with the X keyboard, on which keys sent from
+    // here are never down: it may release our modifiers between their press
+    // and the key's, and then only the bare key arrives. Checked on both
+    // sides of the key's press: modifiers found released while the key is
+    // still down were released before it (the same bringing into line
+    // releases the key too), so the chord is pressed again.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        for (const auto& m : modifierKeys)
+            if (modifiers & m[0]) keyDown(m[1]);
+        if (!modifiersHeld(modifiers)) continue;
+        keyDown(key);
+        const bool chordArrived =
+            modifiersHeld(modifiers) || !(GetAsyncKeyState(int(key)) & 0x8000);
+        keyUp(key);
+        if (chordArrived) break;
+    }
     for (const auto& m : modifierKeys)
         if (modifiers & m[0]) keyUp(m[1]);
 }
@@ -233,15 +267,7 @@ void pressKey(UINT key) {
 }
 
 void moveMouse(int x, int y) {
-    // Over the virtual screen, so that every monitor can be reached.
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = toAbsolute(x - left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    input.mi.dy = toAbsolute(y - top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
-    SendInput(1, &input, sizeof input);
+    mouseInputAt(x, y, 0);
     waitUntil(
         [&] {
             POINT cursor;
@@ -259,16 +285,21 @@ void mouseButton(DWORD flags) {
 
 void drag(int fromX, int fromY, int toX, int toY, int steps) {
     moveMouse(fromX, fromY);
-    mouseButton(MOUSEEVENTF_LEFTDOWN);
+    // The press and the release carry their own positions, as a mouse's do.
+    // Under Wine every move sent from here also moves the X pointer, and
+    // the program under it later reports that as a move of its own: late,
+    // on a busy machine, it would put the cursor back on an earlier step
+    // and the release would land there.
+    mouseInputAt(fromX, fromY, MOUSEEVENTF_LEFTDOWN);
     for (int i = 1; i <= steps; ++i)
         moveMouse(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
-    mouseButton(MOUSEEVENTF_LEFTUP);
+    mouseInputAt(toX, toY, MOUSEEVENTF_LEFTUP);
 }
 
 void click(int x, int y) {
     moveMouse(x, y);
-    mouseButton(MOUSEEVENTF_LEFTDOWN);
-    mouseButton(MOUSEEVENTF_LEFTUP);
+    mouseInputAt(x, y, MOUSEEVENTF_LEFTDOWN);  // at their own position, as in drag()
+    mouseInputAt(x, y, MOUSEEVENTF_LEFTUP);
 }
 
 BITMAPINFO topDownBitmapInfo(int width, int height) {
