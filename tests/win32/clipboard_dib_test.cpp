@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "case_names.h"
+#include "clipboard_owner.h"
 #include "core/snip_state.h"
 #include "export/clipboard_file.h"
 #include "image_file.h"
@@ -95,13 +96,7 @@ class ClipboardDib : public testing::TestWithParam<DibCase> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.created());
-        snipState.mainWindow = CreateWindowExA(0, "STATIC", nullptr, WS_POPUP, 0, 0, 1, 1, nullptr,
-                                               nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(snipState.mainWindow, nullptr);
-    }
-    void TearDown() override {
-        DestroyWindow(snipState.mainWindow);
-        snipState = SnipState{};
+        ASSERT_TRUE(owner_.created());
     }
 
     // Puts the block on the clipboard as another program would; false when
@@ -116,6 +111,7 @@ protected:
     }
 
     TempFolder folder_{"dib"};
+    ClipboardOwnerWindow owner_;
     const ScopedEnvironment temporaryDirectory_{
         {{"TMP", folder_.path()}, {"TEMP", folder_.path()}}};
 };

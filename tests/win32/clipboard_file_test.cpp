@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <string>
 
+#include "clipboard_owner.h"
 #include "core/snip_state.h"
 #include "export/clipboard_file.h"
 #include "image_file.h"
@@ -22,15 +23,7 @@ class ClipboardToFile : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.created());
-        snipState.mainWindow = CreateWindowExA(0, "STATIC", nullptr, WS_POPUP, 0, 0, 1, 1, nullptr,
-                                               nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(snipState.mainWindow, nullptr);
-        snipState.tempFileCounter = 0;
-        std::memset(snipState.tempPathBuffer, 0, sizeof snipState.tempPathBuffer);
-    }
-    void TearDown() override {
-        DestroyWindow(snipState.mainWindow);
-        snipState.mainWindow = nullptr;
+        ASSERT_TRUE(owner_.created());
     }
 
     // The program reads its temporary directory from these variables.
@@ -44,6 +37,7 @@ protected:
     }
 
     TempFolder folder_{"clip"};
+    ClipboardOwnerWindow owner_;
     const ScopedEnvironment temporaryDirectory_{temporaryDirectoryIs(folder_.path())};
     const Image pattern_ = testPattern(19, 11, 2);
 };
