@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstring>
 #include <cwchar>
 #include <string>
 
