@@ -1,7 +1,7 @@
 #include "startup.h"
 
 #include "core/error_message.h"
-#include "core/hotkey_text.h"
+#include "core/hotkey_registration.h"
 #include "core/snip_state.h"
 #include "core/win_holders.h"
 #include "overlay/brush.h"
@@ -9,10 +9,6 @@
 #include "overlay/snapshot.h"
 #include "res/resource.h"
 #include "setup/setup_dialog.h"
-
-static_assert(HotkeyModAlt == MOD_ALT && HotkeyModControl == MOD_CONTROL &&
-                  HotkeyModShift == MOD_SHIFT && HotkeyModWin == MOD_WIN,
-              "hotkey text uses the platform's modifier bits");
 
 namespace {
 
@@ -29,13 +25,10 @@ bool registerOverlayClass(HINSTANCE instance) {
     windowClass.lpfnWndProc = overlayWindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_GRABNIK));
+    // Exactly this text, as the class name: other programs look for it.
     windowClass.lpszMenuName = "MainMenu";
     windowClass.lpszClassName = OverlayClassName;
     return RegisterClassA(&windowClass) != 0;
-}
-
-bool registerHotkey(int id, HotkeyCode code) {
-    return RegisterHotKey(snipState.mainWindow, id, hotkeyModifiers(code), hotkeyKey(code)) != 0;
 }
 
 void loadCursors(HINSTANCE instance) {
@@ -91,13 +84,13 @@ int runGrabnik(HINSTANCE instance, const char* argumentText) {
     // Before start-up: a setup run from there writes the option into the
     // launcher shortcut.
     snipState.allMonitors = findAllMonitorsOption(argumentText);
-    const int startFailure = startUp(instance, findHotkeyTexts(argumentText));
+    const int startFailure = startUp(instance, findHotkeyCodes(argumentText));
     if (startFailure != 0) return startFailure;
 
     // From here on the hotkeys are answered: not while a start-up box or the
     // setup dialog runs its own loop, when a freeze would cover the box and
     // race start-up for the snapshot.
-    snipState.running = 1;
+    snipState.running = true;
     MSG message = {};
     // Should the very first retrieval fail, no message carries an exit code:
     // report the failure rather than a clean 0.
@@ -107,8 +100,7 @@ int runGrabnik(HINSTANCE instance, const char* argumentText) {
         DispatchMessageA(&message);
     }
 
-    UnregisterHotKey(snipState.mainWindow, SelectionHotkey);
-    UnregisterHotKey(snipState.mainWindow, FileHotkey);
+    unregisterHotkeys();
     deleteSnapshot();
     return int(message.wParam);
 }

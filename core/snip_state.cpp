@@ -1,3 +1,5 @@
 #include "snip_state.h"
 
+static_assert(PathCapacity == MAX_PATH, "one path capacity, the platform's");
+
 SnipState snipState;

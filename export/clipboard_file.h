@@ -6,6 +6,6 @@
 // clipboard.
 #pragma once
 
-#include "core/snip_state.h"
+#include "clipboard_attempt.h"
 
 ClipboardAttempt saveClipboardImageToTempFile();

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "encoder_match.h"
+#include "encoder_match_logic.h"
 
 using namespace Gdiplus::DllExports;
 

@@ -9,7 +9,7 @@
 
 #include <cstdlib>
 
-#include "core/hotkey_text.h"
+#include "core/hotkey_text_logic.h"
 
 namespace {
 

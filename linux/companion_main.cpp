@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "core/hotkey_text.h"
+#include "core/hotkey_text_logic.h"
 #include "running_companion.h"
 #include "shortcut_arguments.h"
 #include "wine_children.h"
@@ -83,7 +83,7 @@ void onShortcutWritten(Companion& companion) {
     const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
     std::string arguments;
     if (!readShortcutArguments(bytes.data(), bytes.size(), arguments)) return;
-    const HotkeyPair hotkeys = findHotkeyTexts(arguments.c_str());
+    const HotkeyPair hotkeys = findHotkeyCodes(arguments.c_str());
     if (!hotkeys.selection || !hotkeys.file) return;
     companion.grabs.selection.code = hotkeys.selection;
     companion.grabs.file.code = hotkeys.file;
@@ -121,7 +121,7 @@ int runCompanion(const char* folder, const std::vector<std::string>& arguments) 
     // The argument text as the program receives it: the same hotkeys.
     std::string argumentText;
     for (const std::string& argument : arguments) argumentText += argument + " ";
-    const HotkeyPair hotkeys = findHotkeyTexts(argumentText.c_str());
+    const HotkeyPair hotkeys = findHotkeyCodes(argumentText.c_str());
 
     Display* display = XOpenDisplay(nullptr);
     if (!display) {

@@ -4,7 +4,7 @@
 
 #include <X11/Xlib.h>
 
-#include "core/hotkey_text.h"
+#include "core/hotkey_text_logic.h"
 #include "x_hotkey.h"
 
 struct RootGrab {

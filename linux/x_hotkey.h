@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "core/hotkey_text.h"
+#include "core/hotkey_text_logic.h"
 
 // Which X modifier bits carry Alt, the Windows key and NumLock: the
 // display's modifier map decides, usually Mod1, Mod4 and Mod2.

@@ -1,6 +1,6 @@
 #include "brush.h"
 
-#include "brush_math.h"
+#include "brush_math_logic.h"
 #include "core/snip_state.h"
 #include "core/win_holders.h"
 #include "res/resource.h"

@@ -19,7 +19,7 @@ void waitForClipboard() {
 
 ClipboardAttempt tryWaitingSave() {
     if (saveClipboardImageToTempFile() == ClipboardAttempt::Busy) return ClipboardAttempt::Busy;
-    snipState.pendingFileSave = 0;
+    snipState.pendingFileSave = false;
     return ClipboardAttempt::Done;
 }
 
@@ -58,8 +58,8 @@ void requestBitmapCopy(HBITMAP bitmap) {
 void requestFileSave() {
     if (!snipState.pendingFileSave) {
         if (!workWaits() && saveClipboardImageToTempFile() == ClipboardAttempt::Done) return;
-        snipState.pendingFileSave = 1;
-        snipState.pendingSaveFirst = 0;  // a copy waiting now goes first
+        snipState.pendingFileSave = true;
+        snipState.pendingSaveFirst = false;  // a copy waiting now goes first
     }
     waitForClipboard();
 }
@@ -75,6 +75,6 @@ void abandonClipboardWork() {
     // Nobody else will ever free a bitmap the clipboard never took.
     if (snipState.pendingCopy) DeleteObject(snipState.pendingCopy);
     snipState.pendingCopy = nullptr;
-    snipState.pendingFileSave = 0;
-    snipState.pendingSaveFirst = 0;
+    snipState.pendingFileSave = false;
+    snipState.pendingSaveFirst = false;
 }

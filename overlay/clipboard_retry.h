@@ -24,13 +24,16 @@
 
 #include <windows.h>
 
+// The overlay window's one timer: its ticks retry the waiting work.
+constexpr UINT_PTR ClipboardRetryTimer = 1;
+
 // The snip's copy. Ownership hand-over: the bitmap is the clipboard's once
 // taken, deleted here when refused or given up; the caller never touches it
 // again.
 void requestBitmapCopy(HBITMAP bitmap);
 // The file hotkey's save of the clipboard's image.
 void requestFileSave();
-// The retry timer's tick.
+// Tries the waiting work again; gives it up after the last try.
 void retryClipboardWork();
 // Gives up whatever waits, at once: at shutdown, so that nothing leaks.
 void abandonClipboardWork();

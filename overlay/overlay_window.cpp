@@ -4,10 +4,11 @@
 
 #include "brush.h"
 #include "clipboard_retry.h"
+#include "core/hotkey_registration.h"
 #include "core/snip_state.h"
 #include "freeze.h"
 #include "selection.h"
-#include "selection_geometry.h"
+#include "selection_geometry_logic.h"
 
 namespace {
 
@@ -121,6 +122,8 @@ LRESULT CALLBACK overlayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     switch (message) {
     case WM_CREATE:
     case WM_SIZE:
+        // Nothing to create or lay out: the freeze draws the picture and
+        // sizes the window itself. 0 lets the creation go on.
         return 0;
     case WM_DESTROY:
         abandonClipboardWork();  // a bitmap still waiting would leak
@@ -154,8 +157,8 @@ LRESULT CALLBACK overlayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         onMiddleButtonDown();
         break;
     }
-    // Everything, the handled messages included, goes on to the default
-    // handling; WM_PAINT and WM_ERASEBKGND there draw nothing over the
-    // frozen picture.
+    // Every message not answered above goes on to the default handling, the
+    // handled input messages included; WM_PAINT and WM_ERASEBKGND there draw
+    // nothing over the frozen picture.
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -5,7 +5,7 @@
 #include "clipboard_retry.h"
 #include "core/snip_state.h"
 #include "core/win_holders.h"
-#include "selection_geometry.h"
+#include "selection_geometry_logic.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ void drawSelectionFrame() {
 }
 
 void beginSelection(int x, int y) {
-    snipState.dragging = 1;
+    snipState.dragging = true;
     drawSelectionFrame();  // erases a held frame; equal corners change nothing
     snipState.selStartX = snipState.selEndX = x;
     snipState.selStartY = snipState.selEndY = y;
@@ -39,7 +39,7 @@ void beginSelection(int x, int y) {
 void trackSelection(int x, int y, bool leftButtonHeld) {
     if (!leftButtonHeld) {
         // The frame and the corners stay: a held selection waits for Enter.
-        snipState.dragging = 0;
+        snipState.dragging = false;
     } else if (snipState.dragging) {
         drawSelectionFrame();
         snipState.selEndX = x;
@@ -99,7 +99,7 @@ ClipboardAttempt handBitmapToClipboard(HBITMAP bitmap) {
 void endSnip() {
     // Enter or Escape may end the snip while the button is still held.
     ReleaseCapture();
-    snipState.dragging = 0;
+    snipState.dragging = false;
     snipState.selStartX = snipState.selStartY = 0;
     snipState.selEndX = snipState.selEndY = 0;
     ShowWindow(snipState.mainWindow, SW_HIDE);

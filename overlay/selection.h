@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "core/snip_state.h"
+#include "export/clipboard_attempt.h"
 
 // Inverts the frame of the current corners on the overlay.
 void drawSelectionFrame();

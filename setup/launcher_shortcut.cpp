@@ -2,7 +2,6 @@
 
 #include <shlobj.h>
 
-#include "core/hotkey_text.h"
 #include "core/snip_state.h"
 #include "core/win_holders.h"
 
@@ -37,29 +36,26 @@ HRESULT createLauncherShortcut(const char* target, const char* path, const char*
     result = link->QueryInterface(PersistFileInterface, file.out());
     if (FAILED(result)) return result;
 
-    WCHAR widePath[MAX_PATH];
+    WCHAR widePath[PathCapacity];
     // A path that is not valid in the code page must not be saved under a
     // half-converted name.
-    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH))
+    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, PathCapacity))
         return HRESULT_FROM_WIN32(GetLastError());
     return file->Save(widePath, TRUE);
 }
 
-void writeLauncherShortcut(unsigned selectionMods, unsigned selectionKey, unsigned fileMods,
-                           unsigned fileKey) {
+void writeLauncherShortcut(const HotkeyPair& hotkeys) {
     ShortcutPaths paths;
     deriveShortcutPaths(paths);
-    writeLauncherShortcut(paths, selectionMods, selectionKey, fileMods, fileKey);
+    writeLauncherShortcut(paths, hotkeys);
 }
 
-void writeLauncherShortcut(const ShortcutPaths& paths, unsigned selectionMods,
-                           unsigned selectionKey, unsigned fileMods, unsigned fileKey) {
+void writeLauncherShortcut(const ShortcutPaths& paths, const HotkeyPair& hotkeys) {
     if (paths.shortcutPath[0] == '\0') return;
 
-    char argumentText[MAX_PATH];
+    char argumentText[PathCapacity];
     // The option this process was started with starts the next one too.
-    composeLauncherArguments(snipState.allMonitors != 0, selectionMods, selectionKey, fileMods,
-                             fileKey, argumentText);
+    composeLauncherArguments(snipState.allMonitors, hotkeys, argumentText);
 
     ComApartment com;
     // Best-effort: the setup succeeded whether or not the shortcut is written.

@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-#include "shortcut_paths.h"
+#include "core/hotkey_text_logic.h"
+#include "shortcut_paths_logic.h"
 
 // Fills both texts from this process's command line.
 void deriveShortcutPaths(ShortcutPaths& paths);
@@ -17,13 +18,10 @@ HRESULT createLauncherShortcut(const char* target, const char* path, const char*
                                const char* arguments);
 
 // The whole shortcut step for this process, best-effort: nothing is
-// reported, whatever fails. Takes each hotkey as its modifier mask and its
-// key, as the dialog read them.
-void writeLauncherShortcut(unsigned selectionMods, unsigned selectionKey, unsigned fileMods,
-                           unsigned fileKey);
+// reported, whatever fails.
+void writeLauncherShortcut(const HotkeyPair& hotkeys);
 
 // The same step for paths already derived: writes nothing when the shortcut
 // path is empty. The arguments keep the all-monitors option when this
 // process has it. Initialises COM for the write and uninitialises it after.
-void writeLauncherShortcut(const ShortcutPaths& paths, unsigned selectionMods,
-                           unsigned selectionKey, unsigned fileMods, unsigned fileKey);
+void writeLauncherShortcut(const ShortcutPaths& paths, const HotkeyPair& hotkeys);

@@ -1,7 +1,7 @@
 #include "setup_dialog.h"
 
 #include "core/error_message.h"
-#include "core/snip_state.h"
+#include "core/hotkey_registration.h"
 #include "launcher_shortcut.h"
 #include "res/resource.h"
 
@@ -16,13 +16,6 @@ constexpr HotkeyControls SelectionControls = {IDC_SEL_CONTROL, IDC_SEL_ALT, IDC_
                                               IDC_SEL_WIN, IDC_SEL_KEY};
 constexpr HotkeyControls FileControls = {IDC_FILE_CONTROL, IDC_FILE_ALT, IDC_FILE_SHIFT,
                                          IDC_FILE_WIN, IDC_FILE_KEY};
-
-// The two halves of a hotkey as the user chose them; never packed together.
-struct HotkeyChoice {
-    unsigned mods;
-    unsigned key;
-    bool complete() const { return mods != 0 && key != 0; }
-};
 
 // Set is running: its message boxes have no owner, so the dialog can be
 // clicked again while one is shown.
@@ -41,12 +34,12 @@ bool isTicked(HWND dialog, int box) {
     return SendMessageA(GetDlgItem(dialog, box), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-HotkeyChoice readChoice(HWND dialog, const HotkeyControls& controls) {
-    HotkeyChoice choice = {0, 0};
-    if (isTicked(dialog, controls.control)) choice.mods |= MOD_CONTROL;
-    if (isTicked(dialog, controls.alt)) choice.mods |= MOD_ALT;
-    if (isTicked(dialog, controls.shift)) choice.mods |= MOD_SHIFT;
-    if (isTicked(dialog, controls.win)) choice.mods |= MOD_WIN;
+HotkeyCode readChoice(HWND dialog, const HotkeyControls& controls) {
+    unsigned modifiers = 0;
+    if (isTicked(dialog, controls.control)) modifiers |= HotkeyModControl;
+    if (isTicked(dialog, controls.alt)) modifiers |= HotkeyModAlt;
+    if (isTicked(dialog, controls.shift)) modifiers |= HotkeyModShift;
+    if (isTicked(dialog, controls.win)) modifiers |= HotkeyModWin;
 
     HWND keyList = GetDlgItem(dialog, controls.keyList);
     const LRESULT index = SendMessageA(keyList, CB_GETCURSEL, 0, 0);
@@ -57,14 +50,12 @@ HotkeyChoice readChoice(HWND dialog, const HotkeyControls& controls) {
     const LRESULT length = SendMessageA(keyList, CB_GETLBTEXTLEN, WPARAM(index), 0);
     if (length >= 0 && length < LRESULT(sizeof text))
         SendMessageA(keyList, CB_GETLBTEXT, WPARAM(index), LPARAM(text));
-    choice.key = static_cast<unsigned char>(text[0]);
-    return choice;
+    return makeHotkeyCode(modifiers, static_cast<unsigned char>(text[0]));
 }
 
 // False, after telling the user, when the choice is incomplete or refused.
-bool registerChoice(int id, const HotkeyChoice& choice, const char* failureText) {
-    if (choice.complete() && RegisterHotKey(snipState.mainWindow, id, choice.mods, choice.key))
-        return true;
+bool registerChoice(int id, HotkeyCode choice, const char* failureText) {
+    if (isCompleteHotkey(choice) && registerHotkey(id, choice)) return true;
     showErrorMessage(failureText);
     return false;
 }
@@ -73,24 +64,23 @@ void onSet(HWND dialog) {
     if (GetWindowLongPtrA(dialog, DWLP_USER) == SetRunning) return;
     SetWindowLongPtrA(dialog, DWLP_USER, SetRunning);
 
-    const HotkeyChoice selection = readChoice(dialog, SelectionControls);
-    const HotkeyChoice file = readChoice(dialog, FileControls);
+    const HotkeyPair chosen = {readChoice(dialog, SelectionControls),
+                               readChoice(dialog, FileControls)};
     // Both are tried, so that one attempt reports every bad choice.
     const bool selectionSet = registerChoice(
-        SelectionHotkey, selection,
+        SelectionHotkey, chosen.selection,
         "Failed to register the screen selection hotkey.\nPlease choose another key combination.");
     const bool fileSet = registerChoice(
-        FileHotkey, file,
+        FileHotkey, chosen.file,
         "Failed to register the screen-to-file hotkey.\nPlease choose another key combination.");
 
     if (selectionSet && fileSet) {
-        writeLauncherShortcut(selection.mods, selection.key, file.mods, file.key);
+        writeLauncherShortcut(chosen);
         EndDialog(dialog, 1);
     } else {
         // Nothing of a failed attempt stays registered; the user's choices
         // stay in the controls for the next try.
-        UnregisterHotKey(snipState.mainWindow, SelectionHotkey);
-        UnregisterHotKey(snipState.mainWindow, FileHotkey);
+        unregisterHotkeys();
     }
     SetWindowLongPtrA(dialog, DWLP_USER, 0);
 }

@@ -197,7 +197,7 @@ void freezeAndSelection(Report& report) {
 
     shownOverlay();
     // A drag step on a 1000x600 frame: erase at the old corner, draw at the new.
-    snipState.dragging = 1;
+    snipState.dragging = true;
     snipState.selStartX = 100;
     snipState.selStartY = 100;
     snipState.selEndX = 1100;

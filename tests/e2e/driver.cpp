@@ -230,9 +230,9 @@ std::string messageBoxText(HWND box) {
 
 void dismissMessageBox(HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); }
 
-bool hotkeyIsTaken(UINT modifiers, UINT key) {
+bool hotkeyIsTaken(HotkeyCode hotkey) {
     const int probeId = 0xBFFF;
-    if (!RegisterHotKey(nullptr, probeId, modifiers, key)) return true;
+    if (!RegisterHotKey(nullptr, probeId, hotkeyModifiers(hotkey), hotkeyKey(hotkey))) return true;
     UnregisterHotKey(nullptr, probeId);
     return false;
 }

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/hotkey_text_logic.h"
+
 namespace e2e {
 
 // Folder of the running test program, where the build puts grabnik.exe too.
@@ -75,7 +77,7 @@ std::string messageBoxText(HWND box);
 void dismissMessageBox(HWND box);
 
 // True when another program holds this combination: our own registration fails.
-bool hotkeyIsTaken(UINT modifiers, UINT key);
+bool hotkeyIsTaken(HotkeyCode hotkey);
 
 // Keyboard and mouse through SendInput, as a user would press them.
 void pressHotkey(UINT modifiers, UINT key);

@@ -18,21 +18,18 @@ using namespace e2e;
 
 namespace {
 
-constexpr HotkeyChoice CtrlAltK = {MOD_CONTROL | MOD_ALT, 'K'};
-constexpr HotkeyChoice ShiftL = {MOD_SHIFT, 'L'};
+constexpr HotkeyCode CtrlAltK = makeHotkeyCode(MOD_CONTROL | MOD_ALT, 'K');
+constexpr HotkeyCode ShiftL = makeHotkeyCode(MOD_SHIFT, 'L');
 
-bool bothTaken() {
-    return hotkeyIsTaken(CtrlAltK.modifiers, CtrlAltK.key) &&
-           hotkeyIsTaken(ShiftL.modifiers, ShiftL.key);
-}
+bool bothTaken() { return hotkeyIsTaken(CtrlAltK) && hotkeyIsTaken(ShiftL); }
 
 TEST(LauncherShortcut, ACorrectedSetWritesALauncherThatNeedsNoDialog) {
     TempFolder folder("setup");
     ASSERT_TRUE(folder.created());
     const std::string executable = folder.copyGrabnik("grabnik.exe");
     ASSERT_FALSE(executable.empty());
-    ASSERT_FALSE(hotkeyIsTaken(CtrlAltK.modifiers, CtrlAltK.key));
-    ASSERT_FALSE(hotkeyIsTaken(ShiftL.modifiers, ShiftL.key));
+    ASSERT_FALSE(hotkeyIsTaken(CtrlAltK));
+    ASSERT_FALSE(hotkeyIsTaken(ShiftL));
 
     ShortcutContent shortcut;
     {
@@ -40,12 +37,12 @@ TEST(LauncherShortcut, ACorrectedSetWritesALauncherThatNeedsNoDialog) {
         HWND dialog = waitForSetupDialog(grabnik.pid());
         ASSERT_NE(dialog, nullptr);
         // First a failed attempt: the selection key without a modifier.
-        chooseHotkey(dialog, DialogHotkey::Selection, {0, 'K'});
+        chooseHotkey(dialog, DialogHotkey::Selection, makeHotkeyCode(0, 'K'));
         chooseHotkey(dialog, DialogHotkey::File, ShiftL);
         pressSet(dialog);
         ASSERT_EQ(dismissMessages(grabnik.pid()).size(), 1u);
 
-        ASSERT_TRUE(completeSetup(grabnik, dialog, CtrlAltK, ShiftL));
+        ASSERT_TRUE(completeSetup(grabnik, dialog, {CtrlAltK, ShiftL}));
         EXPECT_TRUE(bothTaken());
         EXPECT_TRUE(visibleWindowsOf(grabnik.pid()).empty());
 
@@ -92,7 +89,7 @@ TEST_P(WritesNoShortcut, AndTheSetupStillSucceeds) {
     Grabnik grabnik(c.arguments, executable);
     HWND dialog = waitForSetupDialog(grabnik.pid());
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(completeSetup(grabnik, dialog, CtrlAltK, ShiftL));
+    ASSERT_TRUE(completeSetup(grabnik, dialog, {CtrlAltK, ShiftL}));
     EXPECT_TRUE(bothTaken());
 
     EXPECT_EQ(folder.files(), std::vector<std::string>{c.executable}) << "nothing written";

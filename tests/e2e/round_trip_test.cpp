@@ -73,7 +73,9 @@ protected:
 TEST_F(SetupThenSnip, BothChosenHotkeysWork) {
     HWND dialog = waitForSetupDialog(grabnik_->pid());
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(completeSetup(*grabnik_, dialog, {MOD_CONTROL | MOD_ALT, 'K'}, {MOD_SHIFT, 'L'}));
+    ASSERT_TRUE(completeSetup(
+        *grabnik_, dialog,
+        {makeHotkeyCode(MOD_CONTROL | MOD_ALT, 'K'), makeHotkeyCode(MOD_SHIFT, 'L')}));
     selectionHotkey_ = {MOD_CONTROL | MOD_ALT, 'K'};
     ASSERT_NO_FATAL_FAILURE(snipThenSave(MOD_SHIFT, 'L'));
 }

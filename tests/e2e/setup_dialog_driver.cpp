@@ -42,32 +42,29 @@ HWND waitForSetupDialog(DWORD pid, DWORD timeoutMs) {
     return dialog && waitVisible(dialog, true, timeoutMs) ? dialog : nullptr;
 }
 
-bool operator==(const HotkeyChoice& a, const HotkeyChoice& b) {
-    return a.modifiers == b.modifiers && a.key == b.key;
-}
-
-void chooseHotkey(HWND dialog, DialogHotkey which, HotkeyChoice choice) {
+void chooseHotkey(HWND dialog, DialogHotkey which, HotkeyCode choice) {
     const ChoiceControls& controls = controlsOf(which);
     for (const auto& box : controls.boxes)
         SendDlgItemMessageA(dialog, box[1], BM_SETCHECK,
-                            (choice.modifiers & UINT(box[0])) ? BST_CHECKED : BST_UNCHECKED, 0);
+                            (hotkeyModifiers(choice) & UINT(box[0])) ? BST_CHECKED : BST_UNCHECKED,
+                            0);
     const std::vector<std::string> items = keyListItems(dialog, which);
     int index = -1;  // no key selected
     for (size_t i = 0; i < items.size(); ++i)
-        if (choice.key && items[i] == std::string(1, choice.key)) index = int(i);
+        if (hotkeyKey(choice) && items[i] == std::string(1, char(hotkeyKey(choice))))
+            index = int(i);
     SendDlgItemMessageA(dialog, controls.keyList, CB_SETCURSEL, WPARAM(index), 0);
 }
 
-HotkeyChoice chosenHotkey(HWND dialog, DialogHotkey which) {
+HotkeyCode chosenHotkey(HWND dialog, DialogHotkey which) {
     const ChoiceControls& controls = controlsOf(which);
-    HotkeyChoice choice = {0, 0};
+    unsigned modifiers = 0;
     for (const auto& box : controls.boxes)
         if (SendDlgItemMessageA(dialog, box[1], BM_GETCHECK, 0, 0) == BST_CHECKED)
-            choice.modifiers |= UINT(box[0]);
+            modifiers |= UINT(box[0]);
     HWND keyList = GetDlgItem(dialog, controls.keyList);
     const std::string key = itemText(keyList, int(SendMessageW(keyList, CB_GETCURSEL, 0, 0)));
-    choice.key = key.empty() ? 0 : key[0];
-    return choice;
+    return makeHotkeyCode(modifiers, key.empty() ? 0 : static_cast<unsigned char>(key[0]));
 }
 
 std::vector<std::string> keyListItems(HWND dialog, DialogHotkey which) {
@@ -102,9 +99,9 @@ std::vector<std::string> dismissMessages(DWORD pid, DWORD firstTimeoutMs, DWORD 
     }
 }
 
-bool completeSetup(Grabnik& grabnik, HWND dialog, HotkeyChoice selection, HotkeyChoice file) {
-    chooseHotkey(dialog, DialogHotkey::Selection, selection);
-    chooseHotkey(dialog, DialogHotkey::File, file);
+bool completeSetup(Grabnik& grabnik, HWND dialog, const HotkeyPair& hotkeys) {
+    chooseHotkey(dialog, DialogHotkey::Selection, hotkeys.selection);
+    chooseHotkey(dialog, DialogHotkey::File, hotkeys.file);
     pressSet(dialog);
     return waitUntil([&] { return !IsWindow(dialog); }) && grabnik.waitReady() &&
            errorBoxesOf(grabnik.pid()).empty();

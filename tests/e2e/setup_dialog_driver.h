@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/hotkey_text_logic.h"
+
 namespace e2e {
 
 // The setup dialog of the process, once it is shown; null on timeout.
@@ -14,16 +16,10 @@ HWND waitForSetupDialog(DWORD pid, DWORD timeoutMs = 5000);
 
 enum class DialogHotkey { Selection, File };
 
-// One hotkey as the dialog shows it: the ticked modifier boxes (MOD_* bits)
-// and the selected key, 0 when no key is selected.
-struct HotkeyChoice {
-    UINT modifiers;
-    char key;
-};
-bool operator==(const HotkeyChoice& a, const HotkeyChoice& b);
-
-void chooseHotkey(HWND dialog, DialogHotkey which, HotkeyChoice choice);
-HotkeyChoice chosenHotkey(HWND dialog, DialogHotkey which);
+// A hotkey as the dialog shows it: the ticked modifier boxes and the
+// selected key, 0 when no key is selected.
+void chooseHotkey(HWND dialog, DialogHotkey which, HotkeyCode choice);
+HotkeyCode chosenHotkey(HWND dialog, DialogHotkey which);
 std::vector<std::string> keyListItems(HWND dialog, DialogHotkey which);
 
 // Clicks Set without waiting for it: Set may show message boxes.
@@ -33,7 +29,7 @@ class Grabnik;
 
 // Chooses both hotkeys and presses Set; true when the dialog ended and the
 // program runs on without a message.
-bool completeSetup(Grabnik& grabnik, HWND dialog, HotkeyChoice selection, HotkeyChoice file);
+bool completeSetup(Grabnik& grabnik, HWND dialog, const HotkeyPair& hotkeys);
 
 // The program's visible message boxes.
 std::vector<HWND> errorBoxesOf(DWORD pid);

@@ -23,8 +23,9 @@ const std::string FileMessage =
 // A combination that this test process holds, as another program would.
 class HeldHotkey {
 public:
-    HeldHotkey(bool hold, UINT modifiers, UINT key)
-        : held_(hold && RegisterHotKey(nullptr, 0xB000, modifiers, key)) {}
+    HeldHotkey(bool hold, HotkeyCode hotkey)
+        : held_(hold &&
+                RegisterHotKey(nullptr, 0xB000, hotkeyModifiers(hotkey), hotkeyKey(hotkey))) {}
     ~HeldHotkey() {
         if (held_) UnregisterHotKey(nullptr, 0xB000);
     }
@@ -43,7 +44,7 @@ TEST(SetupDialog, OpensEmptyWithBothKeyListsFilled) {
     for (char c : std::string("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ")) keys.emplace_back(1, c);
     for (DialogHotkey which : {DialogHotkey::Selection, DialogHotkey::File}) {
         EXPECT_EQ(keyListItems(dialog, which), keys);
-        EXPECT_EQ(chosenHotkey(dialog, which), (HotkeyChoice{0, 0}));
+        EXPECT_EQ(chosenHotkey(dialog, which), HotkeyCode{0});
     }
 }
 
@@ -51,13 +52,13 @@ TEST(SetupDialog, TakesNothingOverFromAHalfGivenCommandLine) {
     Grabnik grabnik("(ctrl+alt+S)");
     HWND dialog = waitForSetupDialog(grabnik.pid());
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(chosenHotkey(dialog, DialogHotkey::Selection), (HotkeyChoice{0, 0}));
+    EXPECT_EQ(chosenHotkey(dialog, DialogHotkey::Selection), HotkeyCode{0});
 }
 
 struct FailedSetCase {
     const char* name;
-    HotkeyChoice selection;
-    HotkeyChoice file;
+    HotkeyCode selection;
+    HotkeyCode file;
     bool holdSelectionElsewhere;  // another program holds the selection's combination
     std::vector<std::string> messages;
 };
@@ -70,12 +71,11 @@ TEST_P(FailedSet, ReportsInOrderWithdrawsBothAndLeavesTheDialogAsItWas) {
     const FailedSetCase& c = GetParam();
     // Only complete choices can be registered; each must be free beforehand
     // so that "not taken" afterwards means "withdrawn".
-    std::vector<HotkeyChoice> complete;
-    for (const HotkeyChoice& choice : {c.selection, c.file})
-        if (choice.modifiers && choice.key) complete.push_back(choice);
-    for (const HotkeyChoice& choice : complete)
-        ASSERT_FALSE(hotkeyIsTaken(choice.modifiers, UINT(choice.key)));
-    HeldHotkey held(c.holdSelectionElsewhere, c.selection.modifiers, UINT(c.selection.key));
+    std::vector<HotkeyCode> complete;
+    for (const HotkeyCode choice : {c.selection, c.file})
+        if (isCompleteHotkey(choice)) complete.push_back(choice);
+    for (const HotkeyCode choice : complete) ASSERT_FALSE(hotkeyIsTaken(choice));
+    HeldHotkey held(c.holdSelectionElsewhere, c.selection);
     ASSERT_EQ(held.held(), c.holdSelectionElsewhere);
 
     Grabnik grabnik("");
@@ -90,25 +90,45 @@ TEST_P(FailedSet, ReportsInOrderWithdrawsBothAndLeavesTheDialogAsItWas) {
     EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open for another try";
     EXPECT_EQ(chosenHotkey(dialog, DialogHotkey::Selection), c.selection);
     EXPECT_EQ(chosenHotkey(dialog, DialogHotkey::File), c.file);
-    for (const HotkeyChoice& choice : complete) {
+    for (const HotkeyCode choice : complete) {
         if (c.holdSelectionElsewhere && choice == c.selection) continue;  // ours, not Grabnik's
-        EXPECT_TRUE(waitUntil([&] { return !hotkeyIsTaken(choice.modifiers, UINT(choice.key)); }))
-            << "withdrawn: " << choice.modifiers << "+" << choice.key;
+        EXPECT_TRUE(waitUntil([&] { return !hotkeyIsTaken(choice); }))
+            << "withdrawn: " << std::hex << choice;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Choices, FailedSet,
-    testing::Values(
-        FailedSetCase{"NothingChosen", {0, 0}, {0, 0}, false, {SelectionMessage, FileMessage}},
-        FailedSetCase{"KeyWithoutBox", {0, 'K'}, {MOD_SHIFT, 'L'}, false, {SelectionMessage}},
-        FailedSetCase{"BoxesWithoutKey", {CtrlAlt, 'K'}, {MOD_SHIFT, 0}, false, {FileMessage}},
-        FailedSetCase{
-            "BothIncomplete", {MOD_WIN, 0}, {0, '7'}, false, {SelectionMessage, FileMessage}},
-        FailedSetCase{"SameCombinationTwice", {CtrlAlt, 'K'}, {CtrlAlt, 'K'}, false, {FileMessage}},
-        FailedSetCase{
-            "HeldByAnotherProgram", {CtrlAlt, 'K'}, {MOD_SHIFT, 'L'}, true, {SelectionMessage}}),
-    NamedAfterRow());
+INSTANTIATE_TEST_SUITE_P(Choices, FailedSet,
+                         testing::Values(FailedSetCase{"NothingChosen",
+                                                       makeHotkeyCode(0, 0),
+                                                       makeHotkeyCode(0, 0),
+                                                       false,
+                                                       {SelectionMessage, FileMessage}},
+                                         FailedSetCase{"KeyWithoutBox",
+                                                       makeHotkeyCode(0, 'K'),
+                                                       makeHotkeyCode(MOD_SHIFT, 'L'),
+                                                       false,
+                                                       {SelectionMessage}},
+                                         FailedSetCase{"BoxesWithoutKey",
+                                                       makeHotkeyCode(CtrlAlt, 'K'),
+                                                       makeHotkeyCode(MOD_SHIFT, 0),
+                                                       false,
+                                                       {FileMessage}},
+                                         FailedSetCase{"BothIncomplete",
+                                                       makeHotkeyCode(MOD_WIN, 0),
+                                                       makeHotkeyCode(0, '7'),
+                                                       false,
+                                                       {SelectionMessage, FileMessage}},
+                                         FailedSetCase{"SameCombinationTwice",
+                                                       makeHotkeyCode(CtrlAlt, 'K'),
+                                                       makeHotkeyCode(CtrlAlt, 'K'),
+                                                       false,
+                                                       {FileMessage}},
+                                         FailedSetCase{"HeldByAnotherProgram",
+                                                       makeHotkeyCode(CtrlAlt, 'K'),
+                                                       makeHotkeyCode(MOD_SHIFT, 'L'),
+                                                       true,
+                                                       {SelectionMessage}}),
+                         NamedAfterRow());
 
 TEST(SetupDialog, SetPressedWhileItsMessageIsShownIsIgnored) {
     Grabnik grabnik("");

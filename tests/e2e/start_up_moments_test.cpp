@@ -16,14 +16,15 @@ using namespace e2e;
 namespace {
 
 constexpr UINT CtrlAlt = MOD_CONTROL | MOD_ALT;
-constexpr HotkeyChoice CtrlAltK = {CtrlAlt, 'K'};
-constexpr HotkeyChoice ShiftL = {MOD_SHIFT, 'L'};
+constexpr HotkeyCode CtrlAltK = makeHotkeyCode(CtrlAlt, 'K');
+constexpr HotkeyCode ShiftL = makeHotkeyCode(MOD_SHIFT, 'L');
 constexpr int HeldId = 0xB100;
 
 // Presses the program's registered selection hotkey and expects no overlay:
 // a freeze would show it within a few hundred milliseconds.
 void expectNoOverlayOnPress(Grabnik& grabnik, UINT modifiers, UINT key) {
-    ASSERT_TRUE(hotkeyIsTaken(modifiers, key)) << "the hotkey is registered meanwhile";
+    ASSERT_TRUE(hotkeyIsTaken(makeHotkeyCode(modifiers, key)))
+        << "the hotkey is registered meanwhile";
     pressHotkey(modifiers, key);
     EXPECT_FALSE(waitVisible(grabnik.overlay(), true, 1500)) << "the screen froze over the box";
 }
@@ -32,10 +33,10 @@ TEST(StartUpMoments, SelectionHotkeyUnderTheSetupsMessageBoxFreezesNothing) {
     TempFolder folder("moments");
     const std::string executable = folder.copyGrabnik("grabnik.exe");
     ASSERT_FALSE(executable.empty());
-    ASSERT_FALSE(hotkeyIsTaken(CtrlAltK.modifiers, UINT(CtrlAltK.key)));
+    ASSERT_FALSE(hotkeyIsTaken(CtrlAltK));
     // Another program holds the file hotkey's choice: the selection's is
     // registered while the box that says so is up.
-    ASSERT_TRUE(RegisterHotKey(nullptr, HeldId, ShiftL.modifiers, UINT(ShiftL.key)));
+    ASSERT_TRUE(RegisterHotKey(nullptr, HeldId, hotkeyModifiers(ShiftL), hotkeyKey(ShiftL)));
 
     Grabnik grabnik("", executable);
     HWND dialog = waitForSetupDialog(grabnik.pid());
@@ -46,13 +47,13 @@ TEST(StartUpMoments, SelectionHotkeyUnderTheSetupsMessageBoxFreezesNothing) {
     HWND box = waitForMessageBox(grabnik.pid());
     ASSERT_NE(box, nullptr);
     ASSERT_NO_FATAL_FAILURE(
-        expectNoOverlayOnPress(grabnik, CtrlAltK.modifiers, UINT(CtrlAltK.key)));
+        expectNoOverlayOnPress(grabnik, hotkeyModifiers(CtrlAltK), hotkeyKey(CtrlAltK)));
 
     dismissMessageBox(box);
     UnregisterHotKey(nullptr, HeldId);
-    ASSERT_TRUE(completeSetup(grabnik, dialog, CtrlAltK, ShiftL));
+    ASSERT_TRUE(completeSetup(grabnik, dialog, {CtrlAltK, ShiftL}));
     // Now started: the same press freezes.
-    pressHotkey(CtrlAltK.modifiers, UINT(CtrlAltK.key));
+    pressHotkey(hotkeyModifiers(CtrlAltK), hotkeyKey(CtrlAltK));
     EXPECT_TRUE(waitVisible(grabnik.overlay(), true));
 }
 
@@ -72,7 +73,7 @@ TEST(StartUpMoments, SelectionHotkeyUnderTheStartUpBoxFreezesNothing) {
 }
 
 TEST(StartUpMoments, KeyListItemLongerThanAKeyIsNoKey) {
-    ASSERT_FALSE(hotkeyIsTaken(CtrlAlt, 'K'));
+    ASSERT_FALSE(hotkeyIsTaken(makeHotkeyCode(CtrlAlt, 'K')));
     Grabnik grabnik("");
     HWND dialog = waitForSetupDialog(grabnik.pid());
     ASSERT_NE(dialog, nullptr);
@@ -92,7 +93,7 @@ TEST(StartUpMoments, KeyListItemLongerThanAKeyIsNoKey) {
                                        "Please choose another key combination."});
     EXPECT_FALSE(grabnik.hasExited());
     EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open for another try";
-    EXPECT_FALSE(hotkeyIsTaken(CtrlAlt, 'K')) << "not read as K";
+    EXPECT_FALSE(hotkeyIsTaken(makeHotkeyCode(CtrlAlt, 'K'))) << "not read as K";
 }
 
 }  // namespace

@@ -41,12 +41,12 @@ std::ostream& operator<<(std::ostream& out, const ArgumentText& a) {
 class StartsWithHotkeys : public testing::TestWithParam<ArgumentText> {};
 
 TEST_P(StartsWithHotkeys, RegistersBothAndShowsNothing) {
-    ASSERT_FALSE(hotkeyIsTaken(CtrlAlt, 'S'));
+    ASSERT_FALSE(hotkeyIsTaken(makeHotkeyCode(CtrlAlt, 'S')));
     Grabnik grabnik(GetParam().text);
     ASSERT_TRUE(grabnik.waitReady());
 
-    EXPECT_TRUE(hotkeyIsTaken(CtrlAlt, 'S'));
-    EXPECT_TRUE(hotkeyIsTaken(CtrlAlt, 'F'));
+    EXPECT_TRUE(hotkeyIsTaken(makeHotkeyCode(CtrlAlt, 'S')));
+    EXPECT_TRUE(hotkeyIsTaken(makeHotkeyCode(CtrlAlt, 'F')));
     EXPECT_TRUE(visibleWindowsOf(grabnik.pid()).empty());
     EXPECT_EQ(findWindowOf(grabnik.pid(), "#32770", nullptr), nullptr) << "no dialog, no box";
 
@@ -54,8 +54,8 @@ TEST_P(StartsWithHotkeys, RegistersBothAndShowsNothing) {
     ASSERT_TRUE(grabnik.close(&exitCode));
     EXPECT_EQ(exitCode, 0u);
     // Shutdown gave both combinations back.
-    EXPECT_FALSE(hotkeyIsTaken(CtrlAlt, 'S'));
-    EXPECT_FALSE(hotkeyIsTaken(CtrlAlt, 'F'));
+    EXPECT_FALSE(hotkeyIsTaken(makeHotkeyCode(CtrlAlt, 'S')));
+    EXPECT_FALSE(hotkeyIsTaken(makeHotkeyCode(CtrlAlt, 'F')));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -108,7 +108,8 @@ TEST_P(StartsWithoutHotkeys, ShowsTheSetupDialogAndExitsWhenItIsClosed) {
     HWND dialog = waitForWindowOf(grabnik.pid(), "#32770", "Grabnik Hotkey Setup");
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(waitVisible(dialog, true));
-    EXPECT_FALSE(hotkeyIsTaken(CtrlAlt, 'S')) << "a hotkey of an incomplete pair is not kept";
+    EXPECT_FALSE(hotkeyIsTaken(makeHotkeyCode(CtrlAlt, 'S')))
+        << "a hotkey of an incomplete pair is not kept";
 
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     ASSERT_NO_FATAL_FAILURE(

@@ -201,8 +201,9 @@ protected:
             Grabnik setup("/allmonitors", executable);
             HWND dialog = waitForSetupDialog(setup.pid());
             ASSERT_NE(dialog, nullptr);
-            ASSERT_TRUE(
-                completeSetup(setup, dialog, {MOD_CONTROL | MOD_ALT, 'K'}, {MOD_SHIFT, 'L'}));
+            ASSERT_TRUE(completeSetup(
+                setup, dialog,
+                {makeHotkeyCode(MOD_CONTROL | MOD_ALT, 'K'), makeHotkeyCode(MOD_SHIFT, 'L')}));
             shortcut_ = readShortcut(folder_.pathOf("grabnik.lnk"));
             ASSERT_TRUE(isLauncher(shortcut_, executable, "/allmonitors (ctrl+alt+K) (shift+L)"));
         }

@@ -8,7 +8,7 @@
 // and one with a top byte of 0xFF as a read outside the display
 // (0xFFFFFFFF), so that both turn up often.
 #include "fuzz_check.h"
-#include "overlay/brush_math.h"
+#include "overlay/brush_math_logic.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Where a clipboard DIB's alpha pixels lie: any header, however malformed,
 // either is refused or gives rows that lie wholly inside the block, after
 // the header and its colour table, one row of four-byte pixels apart.
-#include "export/dib_layout.h"
+#include "export/dib_layout_logic.h"
 #include "fuzz_check.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

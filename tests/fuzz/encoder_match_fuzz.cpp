@@ -5,7 +5,7 @@
 // Input: a path, then two pattern lists, one a line. Each byte becomes one
 // wide character of the same value (Latin-1), so that letters such as 0xC0
 // and 0xE0, which a locale would fold, are tried too.
-#include "export/encoder_match.h"
+#include "export/encoder_match_logic.h"
 #include "fuzz_check.h"
 
 #include <cstdint>

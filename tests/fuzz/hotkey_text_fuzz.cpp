@@ -4,7 +4,7 @@
 // before or after any argument text, and leaves the hotkeys as they were;
 // any two hotkeys the launcher's argument text can spell, with or without
 // the option, read back as themselves.
-#include "core/hotkey_text.h"
+#include "core/hotkey_text_logic.h"
 #include "fuzz_check.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -46,7 +46,7 @@ void checkArbitraryText(const char* text, size_t size) {
     FUZZ_REQUIRE(code == parseHotkeyText(text, std::min(size, ReadLimit)));
 
     const std::string terminated(text, strnlen(text, size));
-    const HotkeyPair pair = findHotkeyTexts(terminated.c_str());
+    const HotkeyPair pair = findHotkeyCodes(terminated.c_str());
     checkCode(pair.selection);
     checkCode(pair.file);
 
@@ -57,7 +57,7 @@ void checkArbitraryText(const char* text, size_t size) {
     const std::string optionFirst = "/ALLmonitors " + terminated;
     FUZZ_REQUIRE(findAllMonitorsOption(optionFirst.c_str()));
     FUZZ_REQUIRE(findAllMonitorsOption((terminated + "\t/allMonitors").c_str()));
-    const HotkeyPair withOption = findHotkeyTexts(optionFirst.c_str());
+    const HotkeyPair withOption = findHotkeyCodes(optionFirst.c_str());
     FUZZ_REQUIRE(withOption.selection == pair.selection && withOption.file == pair.file);
 }
 
@@ -74,12 +74,14 @@ void checkComposedArguments(FuzzedDataProvider& data) {
 
     // Exactly the buffer the setup hands over: ASan reports a write past it.
     const auto out = std::make_unique<char[]>(ArgumentTextSize);
-    composeLauncherArguments(allMonitors, firstMods, firstKey, secondMods, secondKey, out.get());
+    composeLauncherArguments(
+        allMonitors, {makeHotkeyCode(firstMods, firstKey), makeHotkeyCode(secondMods, secondKey)},
+        out.get());
     FUZZ_REQUIRE(strnlen(out.get(), ArgumentTextSize) <= (allMonitors ? 58u : 45u));
     if (!spellable(firstKey) || !spellable(secondKey)) return;
 
     FUZZ_REQUIRE(findAllMonitorsOption(out.get()) == allMonitors);
-    const HotkeyPair pair = findHotkeyTexts(out.get());
+    const HotkeyPair pair = findHotkeyCodes(out.get());
     FUZZ_REQUIRE(pair.selection == ((firstMods << 8) | firstKey));
     FUZZ_REQUIRE(pair.file == ((secondMods << 8) | secondKey));
 }

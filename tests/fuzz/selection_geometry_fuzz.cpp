@@ -11,7 +11,7 @@
 // Each property is a function of the decoded input, called once below: a
 // new property of the geometry is one more function and one more call.
 #include "fuzz_check.h"
-#include "overlay/selection_geometry.h"
+#include "overlay/selection_geometry_logic.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

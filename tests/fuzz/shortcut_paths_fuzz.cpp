@@ -2,7 +2,7 @@
 // within their buffers, the path holds no quote and names the .lnk beside
 // the executable, and the target is the line up to the executable's name.
 #include "fuzz_check.h"
-#include "setup/shortcut_paths.h"
+#include "setup/shortcut_paths_logic.h"
 
 #include <cstdint>
 #include <cstring>
@@ -33,22 +33,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     std::memset(&paths, 'x', sizeof paths);
     deriveShortcutPaths(exact.get(), paths);
 
-    const size_t pathLength = strnlen(paths.shortcutPath, ShortcutTextSize);
-    FUZZ_REQUIRE(pathLength < ShortcutTextSize);
+    const size_t pathLength = strnlen(paths.shortcutPath, PathCapacity);
+    FUZZ_REQUIRE(pathLength < PathCapacity);
     FUZZ_REQUIRE(std::memchr(paths.shortcutPath, '"', pathLength) == nullptr);
 
     const size_t nameAt = line.find(ExecutableName);
     if (pathLength == 0) {
         // Only a line that does not fit, or one whose quotes hide the name,
         // loses its shortcut.
-        FUZZ_REQUIRE(line.size() >= ShortcutTextSize - 1 || nameAt == std::string::npos ||
+        FUZZ_REQUIRE(line.size() >= PathCapacity - 1 || nameAt == std::string::npos ||
                      line.find('"') != std::string::npos);
         return 0;
     }
 
-    FUZZ_REQUIRE(line.size() < ShortcutTextSize);
+    FUZZ_REQUIRE(line.size() < PathCapacity);
     FUZZ_REQUIRE(endsWith(paths.shortcutPath, "grabnik.lnk"));
-    FUZZ_REQUIRE(strnlen(paths.shortcutTarget, ShortcutTextSize) < ShortcutTextSize);
+    FUZZ_REQUIRE(strnlen(paths.shortcutTarget, PathCapacity) < PathCapacity);
     FUZZ_REQUIRE(nameAt != std::string::npos);
     const std::string closingQuote = line[0] == '"' ? "\"" : "";
     FUZZ_REQUIRE(paths.shortcutTarget ==

@@ -4,7 +4,7 @@
 // untouched and the directory unread. The counter's successor always
 // continues the rotation and never turns negative, and the name chosen past
 // unwritable ones is the first writable one of the rotation.
-#include "export/temp_file_name.h"
+#include "export/temp_file_name_logic.h"
 #include "fuzz_check.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -24,8 +24,7 @@ void checkComposedPath(FuzzedDataProvider& data, int counter) {
     // Either the length the directory query gave for what it wrote, or the
     // larger size it asks for when the buffer is too small.
     const bool tooSmall = data.ConsumeBool();
-    const size_t required =
-        data.ConsumeIntegralInRange<size_t>(TempPathCapacity - NameLength, 100000);
+    const size_t required = data.ConsumeIntegralInRange<size_t>(PathCapacity - NameLength, 100000);
     const std::vector<char> written = data.ConsumeRemainingBytes<char>();
     const size_t length = tooSmall ? required : written.size();
 
@@ -33,13 +32,13 @@ void checkComposedPath(FuzzedDataProvider& data, int counter) {
     // was written, and a write beyond the path buffer.
     const auto directory = std::make_unique<char[]>(written.size());
     if (!written.empty()) std::memcpy(directory.get(), written.data(), written.size());
-    const auto out = std::make_unique<char[]>(TempPathCapacity);
-    std::memset(out.get(), Untouched, TempPathCapacity);
+    const auto out = std::make_unique<char[]>(PathCapacity);
+    std::memset(out.get(), Untouched, PathCapacity);
 
     const bool composed = composeTempFilePath(directory.get(), length, counter, out.get());
-    FUZZ_REQUIRE(composed == (length + NameLength < TempPathCapacity));
+    FUZZ_REQUIRE(composed == (length + NameLength < PathCapacity));
     if (!composed) {
-        for (size_t i = 0; i < TempPathCapacity; ++i) FUZZ_REQUIRE(out[i] == Untouched);
+        for (size_t i = 0; i < PathCapacity; ++i) FUZZ_REQUIRE(out[i] == Untouched);
         return;
     }
 

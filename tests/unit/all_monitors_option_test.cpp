@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "case_names.h"
-#include "core/hotkey_text.h"
+#include "core/hotkey_text_logic.h"
 
 namespace {
 
@@ -47,16 +47,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ComposeLauncherArguments, PutsTheOptionBeforeTheHotkeysAndReadsBack) {
     char out[260];
-    composeLauncherArguments(true, HotkeyModControl | HotkeyModAlt, 'K', HotkeyModShift, 'L', out);
+    const HotkeyPair hotkeys = {makeHotkeyCode(HotkeyModControl | HotkeyModAlt, 'K'),
+                                makeHotkeyCode(HotkeyModShift, 'L')};
+    composeLauncherArguments(true, hotkeys, out);
     EXPECT_STREQ(out, "/allmonitors (ctrl+alt+K) (shift+L)");
     EXPECT_TRUE(findAllMonitorsOption(out));
-    EXPECT_EQ(findHotkeyTexts(out).selection, 0x034Bu);
-    EXPECT_EQ(findHotkeyTexts(out).file, 0x044Cu);
+    EXPECT_EQ(findHotkeyCodes(out).selection, 0x034Bu);
+    EXPECT_EQ(findHotkeyCodes(out).file, 0x044Cu);
 
-    composeLauncherArguments(false, HotkeyModControl | HotkeyModAlt, 'K', HotkeyModShift, 'L', out);
+    composeLauncherArguments(false, hotkeys, out);
     EXPECT_STREQ(out, "(ctrl+alt+K) (shift+L)");
 
-    composeLauncherArguments(true, 0x0F, 'S', 0x0F, 'L', out);
+    composeLauncherArguments(true, {makeHotkeyCode(0x0F, 'S'), makeHotkeyCode(0x0F, 'L')}, out);
     EXPECT_EQ(std::strlen(out), 58u) << "the longest text";
 }
 

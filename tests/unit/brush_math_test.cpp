@@ -1,5 +1,5 @@
-#include "overlay/brush_math.h"
 #include "case_names.h"
+#include "overlay/brush_math_logic.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "export/dib_layout.h"
+#include "export/dib_layout_logic.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "export/encoder_match.h"
+#include "export/encoder_match_logic.h"
 
 #include <gtest/gtest.h>
 

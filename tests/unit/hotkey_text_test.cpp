@@ -1,5 +1,5 @@
-#include "core/hotkey_text.h"
 #include "case_names.h"
+#include "core/hotkey_text_logic.h"
 
 #include <gtest/gtest.h>
 
@@ -91,7 +91,7 @@ std::ostream& operator<<(std::ostream& out, const ArgumentCase& c) {
 class FindHotkeyTexts : public testing::TestWithParam<ArgumentCase> {};
 
 TEST_P(FindHotkeyTexts, FindsBothPairs) {
-    const HotkeyPair pair = findHotkeyTexts(GetParam().text);
+    const HotkeyPair pair = findHotkeyCodes(GetParam().text);
     EXPECT_EQ(pair.selection, GetParam().selection) << GetParam().text;
     EXPECT_EQ(pair.file, GetParam().file) << GetParam().text;
 }
@@ -117,15 +117,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ComposeHotkeyArguments, WritesModifiersInFixedOrder) {
     char out[260];
-    composeHotkeyArguments(0, 'S', HotkeyModControl, 'L', out);
+    composeHotkeyArguments({makeHotkeyCode(0, 'S'), makeHotkeyCode(HotkeyModControl, 'L')}, out);
     EXPECT_STREQ(out, "(S) (ctrl+L)");
-    composeHotkeyArguments(HotkeyModControl | HotkeyModAlt, 'K', HotkeyModShift, 'L', out);
+    composeHotkeyArguments(
+        {makeHotkeyCode(HotkeyModControl | HotkeyModAlt, 'K'), makeHotkeyCode(HotkeyModShift, 'L')},
+        out);
     EXPECT_STREQ(out, "(ctrl+alt+K) (shift+L)");
 }
 
 TEST(ComposeHotkeyArguments, LongestTextIs45CharactersWithTheKeysLowByte) {
     char out[260];
-    composeHotkeyArguments(0x0F, 'S', 0x0F, 0x14C, out);  // only the key's low byte is written
+    // Only the key's low byte is kept.
+    composeHotkeyArguments({makeHotkeyCode(0x0F, 'S'), makeHotkeyCode(0x0F, 0x14C)}, out);
     EXPECT_STREQ(out, "(ctrl+alt+shift+win+S) (ctrl+alt+shift+win+L)");
     EXPECT_EQ(std::strlen(out), 45u);
 }
@@ -138,8 +141,9 @@ TEST(ComposeHotkeyArguments, ReadsBackForEveryChoiceOfTheSetupDialog) {
             const unsigned otherMods = 0x10 - mods;
             const char otherKey = keys[keys.size() - 1 - keys.find(key)];
             char out[260];
-            composeHotkeyArguments(mods, key, otherMods, otherKey, out);
-            const HotkeyPair pair = findHotkeyTexts(out);
+            composeHotkeyArguments({makeHotkeyCode(mods, key), makeHotkeyCode(otherMods, otherKey)},
+                                   out);
+            const HotkeyPair pair = findHotkeyCodes(out);
             ASSERT_EQ(pair.selection, (mods << 8) | unsigned(key)) << out;
             ASSERT_EQ(pair.file, (otherMods << 8) | unsigned(otherKey)) << out;
         }

@@ -1,5 +1,5 @@
-#include "overlay/selection_geometry.h"
 #include "case_names.h"
+#include "overlay/selection_geometry_logic.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "setup/shortcut_paths.h"
 #include "case_names.h"
+#include "setup/shortcut_paths_logic.h"
 
 #include <gtest/gtest.h>
 

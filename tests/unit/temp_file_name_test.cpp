@@ -1,4 +1,4 @@
-#include "export/temp_file_name.h"
+#include "export/temp_file_name_logic.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@ namespace {
 
 // Heap buffers of exactly the capacity: the sanitizer reports any write past them.
 std::unique_ptr<char[]> pathBuffer(char fill) {
-    std::unique_ptr<char[]> buffer(new char[TempPathCapacity]);
-    std::fill(buffer.get(), buffer.get() + TempPathCapacity, fill);
+    std::unique_ptr<char[]> buffer(new char[PathCapacity]);
+    std::fill(buffer.get(), buffer.get() + PathCapacity, fill);
     return buffer;
 }
 
@@ -52,7 +52,7 @@ TEST(ComposeTempFilePath, FitsExactlyUpToTheLastByte) {
     auto out = pathBuffer('#');
     ASSERT_TRUE(composeTempFilePath(directory.data(), directory.size(), 42, out.get()));
     EXPECT_EQ(std::string(out.get()), directory + "tmpimg42.png");
-    EXPECT_EQ(out[TempPathCapacity - 1], '\0');
+    EXPECT_EQ(out[PathCapacity - 1], '\0');
 }
 
 TEST(ComposeTempFilePath, ATooLongDirectoryWritesNothing) {
@@ -61,14 +61,13 @@ TEST(ComposeTempFilePath, ATooLongDirectoryWritesNothing) {
         const std::string directory = "C:\\Temp\\";
         auto out = pathBuffer('#');
         EXPECT_FALSE(composeTempFilePath(directory.data(), length, 0, out.get())) << length;
-        EXPECT_EQ(std::string(out.get(), TempPathCapacity), std::string(TempPathCapacity, '#'))
-            << length;
+        EXPECT_EQ(std::string(out.get(), PathCapacity), std::string(PathCapacity, '#')) << length;
     }
 }
 
 TEST(ComposeTempFilePath, WideCharactersGiveTheSameName) {
     const std::wstring directory = L"C:\\Temp\\\u0416\u0443\u0440\\";
-    std::vector<wchar_t> out(TempPathCapacity, L'#');
+    std::vector<wchar_t> out(PathCapacity, L'#');
     ASSERT_TRUE(composeTempFilePath(directory.data(), directory.size(), 105, out.data()));
     EXPECT_EQ(std::wstring(out.data()), directory + L"tmpimg05.png");
 }

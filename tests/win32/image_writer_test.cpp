@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "export/encoder_match.h"
+#include "export/encoder_match_logic.h"
 #include "export/image_writer.h"
 #include "image_file.h"
 #include "temp_folder.h"

@@ -76,7 +76,8 @@ TEST(LauncherShortcutCom, TheStepWritesOnAThreadWithoutComAndLeavesItWithout) {
 
     HRESULT comAfterwards = E_FAIL;
     std::thread([&] {
-        writeLauncherShortcut(paths, MOD_CONTROL | MOD_ALT, 'K', MOD_SHIFT, 'L');
+        writeLauncherShortcut(
+            paths, {makeHotkeyCode(MOD_CONTROL | MOD_ALT, 'K'), makeHotkeyCode(MOD_SHIFT, 'L')});
         // S_OK, not S_FALSE: the step uninitialised what it initialised.
         comAfterwards = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         if (SUCCEEDED(comAfterwards)) CoUninitialize();

@@ -5,13 +5,11 @@
 
 #include <cstddef>
 
-// Characters of a path buffer, terminating null included (the platform's
-// MAX_PATH).
-constexpr size_t TempPathCapacity = 260;
+#include "core/path_capacity.h"
 
 // Writes the first `directoryLength` characters of `directory`, then
 // "tmpimgNN.png" with NN being `counter` (not negative) modulo 100, then a
-// null into `out`, which holds TempPathCapacity characters. When that does
+// null into `out`, which holds PathCapacity characters. When that does
 // not fit, returns false and leaves `out` as it was; `directory` is then not
 // read at all, so a length that reports a too small buffer is safe to pass.
 // For narrow and for wide characters.

@@ -15,36 +15,45 @@ constexpr unsigned HotkeyModControl = 2;
 constexpr unsigned HotkeyModShift = 4;
 constexpr unsigned HotkeyModWin = 8;
 
+constexpr HotkeyCode makeHotkeyCode(unsigned modifiers, unsigned key) {
+    return (key & 0xFF) | ((modifiers & 0xFF) << 8);
+}
 constexpr unsigned hotkeyModifiers(HotkeyCode code) { return (code >> 8) & 0xFF; }
 constexpr unsigned hotkeyKey(HotkeyCode code) { return code & 0xFF; }
+// Registrable: at least one modifier and a key, as the setup dialog asks.
+constexpr bool isCompleteHotkey(HotkeyCode code) {
+    return hotkeyModifiers(code) != 0 && hotkeyKey(code) != 0;
+}
 
 // Reads one hotkey text of `count` characters; the text need not be
 // terminated. Returns 0 for a null pointer or an empty text.
 HotkeyCode parseHotkeyText(const char* text, size_t count);
 
-// The two hotkeys found in the argument text: each is 0 when its pair of
-// brackets is incomplete or its text names neither a modifier nor a key.
+// Both hotkeys, the selection hotkey first: how they travel from the
+// argument text or the setup dialog to the registration, the launcher
+// shortcut and the Linux companion's grabs.
 struct HotkeyPair {
     HotkeyCode selection;
     HotkeyCode file;
 };
-HotkeyPair findHotkeyTexts(const char* argumentText);
+
+// The two hotkeys found in the argument text: each is 0 when its pair of
+// brackets is incomplete or its text names neither a modifier nor a key.
+HotkeyPair findHotkeyCodes(const char* argumentText);
 
 // Writes "(mods+K) (mods+L)" into `out`, which holds 260 characters; the
-// longest text is 45 characters. Only the low 8 bits of each key are used.
-void composeHotkeyArguments(unsigned firstMods, unsigned firstKey, unsigned secondMods,
-                            unsigned secondKey, char* out);
+// longest text is 45 characters.
+void composeHotkeyArguments(const HotkeyPair& hotkeys, char* out);
 
 // The option that makes every freeze cover all monitors.
 constexpr char AllMonitorsOption[] = "/allmonitors";
 
 // Whether the argument text holds AllMonitorsOption, in any letter case, as a
 // word of its own: blanks or the text's ends on both sides, and not inside
-// either of the bracketed hotkey texts that findHotkeyTexts reads.
+// either of the bracketed hotkey texts that findHotkeyCodes reads.
 bool findAllMonitorsOption(const char* argumentText);
 
 // The launcher's argument text: the option and one blank when `allMonitors`,
 // then the hotkeys as composeHotkeyArguments writes them; at most 58
 // characters into `out`, which holds 260.
-void composeLauncherArguments(bool allMonitors, unsigned firstMods, unsigned firstKey,
-                              unsigned secondMods, unsigned secondKey, char* out);
+void composeLauncherArguments(bool allMonitors, const HotkeyPair& hotkeys, char* out);

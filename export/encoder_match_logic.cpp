@@ -1,4 +1,4 @@
-#include "encoder_match.h"
+#include "encoder_match_logic.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "selection_geometry.h"
+#include "selection_geometry_logic.h"
 
 #include <algorithm>
 

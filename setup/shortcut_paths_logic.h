@@ -2,18 +2,15 @@
 // process command line. Platform-free so that it is unit tested natively.
 #pragma once
 
-#include <cstddef>
-
-// The size of every path buffer of the program (the platform's MAX_PATH).
-constexpr size_t ShortcutTextSize = 260;
+#include "core/path_capacity.h"
 
 struct ShortcutPaths {
     // The executable's path with "lnk" for "exe" and without quotes; empty
     // when no shortcut is to be written.
-    char shortcutPath[ShortcutTextSize];
+    char shortcutPath[PathCapacity];
     // The command line up to and including the executable's name, with the
     // closing quote when the line begins with one.
-    char shortcutTarget[ShortcutTextSize];
+    char shortcutTarget[PathCapacity];
 };
 
 // Fills both texts from a whole process command line (program path and

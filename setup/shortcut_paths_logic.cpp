@@ -1,4 +1,4 @@
-#include "shortcut_paths.h"
+#include "shortcut_paths_logic.h"
 
 #include <cstring>
 
@@ -17,8 +17,8 @@ void writeNoShortcut(ShortcutPaths& paths) {
 void deriveShortcutPaths(const char* commandLine, ShortcutPaths& paths) {
     // Both copies must hold the line and its terminator; a longer line would
     // run past the buffers, so it gets no shortcut at all.
-    const size_t length = strnlen(commandLine, ShortcutTextSize);
-    if (length >= ShortcutTextSize) {
+    const size_t length = strnlen(commandLine, PathCapacity);
+    if (length >= PathCapacity) {
         writeNoShortcut(paths);
         return;
     }
@@ -45,7 +45,7 @@ void deriveShortcutPaths(const char* commandLine, ShortcutPaths& paths) {
     if (commandLine[0] == '"') {
         // An unclosed quote may leave the name as the line's last characters:
         // then the added quote and its terminator would not fit.
-        if (size_t(end - paths.shortcutTarget) + 2 > ShortcutTextSize) {
+        if (size_t(end - paths.shortcutTarget) + 2 > PathCapacity) {
             writeNoShortcut(paths);
             return;
         }

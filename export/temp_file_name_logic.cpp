@@ -1,4 +1,4 @@
-#include "temp_file_name.h"
+#include "temp_file_name_logic.h"
 
 #include <climits>
 #include <cstring>
@@ -13,7 +13,7 @@ constexpr int NameCount = 100;
 
 template <typename Char>
 bool composeTempFilePath(const Char* directory, size_t directoryLength, int counter, Char* out) {
-    if (directoryLength > TempPathCapacity - NameLength - 1) return false;
+    if (directoryLength > PathCapacity - NameLength - 1) return false;
     const int number = counter % NameCount;
     std::memmove(out, directory, directoryLength * sizeof(Char));
     Char* name = out + directoryLength;

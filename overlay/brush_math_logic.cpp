@@ -1,4 +1,4 @@
-#include "brush_math.h"
+#include "brush_math_logic.h"
 
 #include <algorithm>
 

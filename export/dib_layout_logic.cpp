@@ -1,4 +1,4 @@
-#include "dib_layout.h"
+#include "dib_layout_logic.h"
 
 #include <climits>
 

@@ -1,4 +1,4 @@
-#include "hotkey_text.h"
+#include "hotkey_text_logic.h"
 
 #include <cstdio>
 #include <cstring>
@@ -46,7 +46,7 @@ bool equalsKeyword(const char* token, const char* word) {
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The next '(' and the first ')' after it, from `from` on: the brackets of
-// a hotkey text as findHotkeyTexts pairs them. Both null when there is no
+// a hotkey text as findHotkeyCodes pairs them. Both null when there is no
 // such pair.
 struct BracketPair {
     const char* open;
@@ -107,10 +107,10 @@ HotkeyCode parseHotkeyText(const char* text, size_t count) {
             key = static_cast<unsigned char>(token[0]);  // taken unchanged: 's' is not 'S'
         }
     }
-    return (key & 0xFF) | (mods << 8);
+    return makeHotkeyCode(mods, key);
 }
 
-HotkeyPair findHotkeyTexts(const char* argumentText) {
+HotkeyPair findHotkeyCodes(const char* argumentText) {
     HotkeyPair pair = {0, 0};
     const BracketPair first = nextBracketPair(argumentText);
     if (!first.close) return pair;  // without the first pair neither hotkey is read
@@ -122,13 +122,12 @@ HotkeyPair findHotkeyTexts(const char* argumentText) {
     return pair;
 }
 
-void composeHotkeyArguments(unsigned firstMods, unsigned firstKey, unsigned secondMods,
-                            unsigned secondKey, char* out) {
+void composeHotkeyArguments(const HotkeyPair& hotkeys, char* out) {
     *out++ = '(';
-    appendModifiers(out, firstMods);
-    out += std::sprintf(out, "%c) (", char(firstKey & 0xFF));
-    appendModifiers(out, secondMods);
-    std::sprintf(out, "%c)", char(secondKey & 0xFF));
+    appendModifiers(out, hotkeyModifiers(hotkeys.selection));
+    out += std::sprintf(out, "%c) (", char(hotkeyKey(hotkeys.selection)));
+    appendModifiers(out, hotkeyModifiers(hotkeys.file));
+    std::sprintf(out, "%c)", char(hotkeyKey(hotkeys.file)));
 }
 
 bool findAllMonitorsOption(const char* argumentText) {
@@ -156,8 +155,7 @@ bool findAllMonitorsOption(const char* argumentText) {
     return false;
 }
 
-void composeLauncherArguments(bool allMonitors, unsigned firstMods, unsigned firstKey,
-                              unsigned secondMods, unsigned secondKey, char* out) {
+void composeLauncherArguments(bool allMonitors, const HotkeyPair& hotkeys, char* out) {
     if (allMonitors) out += std::sprintf(out, "%s ", AllMonitorsOption);
-    composeHotkeyArguments(firstMods, firstKey, secondMods, secondKey, out);
+    composeHotkeyArguments(hotkeys, out);
 }
