@@ -2,10 +2,12 @@
 # Installs what is missing, builds, and runs Grabnik's benchmarks under Wine
 # on a private 1920x1080x24 Xvfb display, then the freeze over every monitor
 # on a two-monitor display. Prints the tables and writes the same figures to
-# build/win32/bench.json and bench-two-monitors.json; then the Linux
+# bench.json and bench-two-monitors.json; then the Linux
 # desktop's row (scripts/desktop.sh bench).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=windows-build.sh
+source "$root/scripts/windows-build.sh"
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" win32 >/dev/null
@@ -13,13 +15,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=wine-desktop.sh
 source "$root/scripts/wine-desktop.sh"
 trap stop_wine_desktop EXIT
-start_wine_desktop "$root/build/win32/wineprefix" 1920x1080x24
-cd "$root/build/win32/bin"
+start_wine_desktop "$WINDOWS_RUN_BUILD/wineprefix" 1920x1080x24
+cd "$WINDOWS_RUN_BUILD/bin"
 wine bench.exe 'Z:'"$(cd .. && pwd)"'/bench.json' </dev/null
 
 # The freeze over every monitor, on the two-monitor display.
 stop_wine_desktop
-start_two_monitor_desktop "$root/build/win32/wineprefix"
+start_two_monitor_desktop "$WINDOWS_RUN_BUILD/wineprefix"
 wine bench.exe --two-monitors 'Z:'"$(cd .. && pwd)"'/bench-two-monitors.json' </dev/null
 
 # The Linux desktop's row, on a display of its own with a window manager.

@@ -4,7 +4,8 @@
 # copy of the sources in another folder, a clean build; then checks that
 #   - the two zips and their checksum files are byte-identical,
 #   - the zip holds grabnik.exe, README.txt and LICENSE.txt, in that order,
-#   - its grabnik.exe is the build/win32/bin/grabnik.exe the tests ran,
+#   - its grabnik.exe is build/win32/bin/grabnik.exe, the 32-bit build of
+#     the sources the tests ran,
 #   - SHA256SUMS matches the zip.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -8,13 +8,14 @@
 # Input goes through the X server (XTest), as a user's would.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=windows-build.sh
+source "$root/scripts/windows-build.sh"
 work=$root/build/pictures
 docs=$root/docs
 
 "$root/scripts/setup.sh" xdotool imagemagick pngquant
-cmake -S "$root" -B "$root/build/win32" -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-cmake --build "$root/build/win32" --target grabnik -j "$(nproc)" >/dev/null
+cmake --preset "$WINDOWS_RUN_PRESET" -S "$root" >/dev/null
+cmake --build "$WINDOWS_RUN_BUILD" --target grabnik -j "$(nproc)" >/dev/null
 
 mkdir -p "$work"
 # shellcheck source=wine-desktop.sh
@@ -50,7 +51,7 @@ printf '%s\r\n\r\n%s\r\n' 'Minutes of the release meeting' \
 launch notepad "$(winepath -w "$work/minutes.txt")"
 notepad=$(window 'minutes.txt - Notepad')
 
-launch "$root/build/win32/bin/grabnik.exe" '(ctrl+alt+S)' '(ctrl+alt+F)'
+launch "$WINDOWS_RUN_BUILD/bin/grabnik.exe" '(ctrl+alt+S)' '(ctrl+alt+F)'
 sleep 2
 # A Wine window must have the X focus for keys typed on X to reach the
 # hotkeys; with no window manager, nothing gives it back when the overlay
@@ -113,7 +114,7 @@ xdotool key Escape
 # chosen. The positions are the controls' in the dialog at this font.
 quietly wineserver -k || true
 quietly wineserver -p
-launch "$root/build/win32/bin/grabnik.exe"
+launch "$WINDOWS_RUN_BUILD/bin/grabnik.exe"
 dialog=$(window 'Grabnik Hotkey Setup')
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$dialog" | grep -E '^(X|Y)=')"

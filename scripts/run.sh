@@ -8,15 +8,16 @@
 # ends when Grabnik ends.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=windows-build.sh
+source "$root/scripts/windows-build.sh"
 
 if [ -z "${DISPLAY:-}" ]; then
   echo "Grabnik needs a graphical display: DISPLAY is not set." >&2
   exit 1
 fi
 "$root/scripts/setup.sh"
-cmake -S "$root" -B "$root/build/win32" -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-cmake --build "$root/build/win32" --target grabnik grabnik-bridge -j "$(nproc)"
+cmake --preset "$WINDOWS_RUN_PRESET" -S "$root" >/dev/null
+cmake --build "$WINDOWS_RUN_BUILD" --target grabnik grabnik-bridge -j "$(nproc)"
 # The companion alone, without the tests' sanitizers.
 cmake -S "$root" -B "$root/build/linux" -DCMAKE_BUILD_TYPE=Release \
       -DGRABNIK_SANITIZE=OFF -DGRABNIK_TESTS=OFF >/dev/null
@@ -26,4 +27,4 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # shellcheck source=x-desktop.sh
 source "$root/scripts/x-desktop.sh"
 prepare_grabnik_prefix
-exec "$root/build/linux/bin/grabnik-companion" "$root/build/win32/bin" "$@"
+exec "$root/build/linux/bin/grabnik-companion" "$WINDOWS_RUN_BUILD/bin" "$@"

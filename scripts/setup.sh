@@ -8,6 +8,9 @@
 set -euo pipefail
 
 packages=(cmake g++ make googletest python3 g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth
+  # The 64-bit build and loader, for machines that run no 32-bit programs
+  # (scripts/windows-build.sh).
+  g++-mingw-w64-x86-64-posix wine64
   # The two-monitor test display: a nested X server whose two heads Wine
   # sees through the 32-bit Xinerama library.
   xserver-xephyr libxinerama1:i386

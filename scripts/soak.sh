@@ -6,6 +6,8 @@
 #   scripts/soak.sh [cycles]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=windows-build.sh
+source "$root/scripts/windows-build.sh"
 cycles=${1:-1000}
 
 "$root/scripts/setup.sh"
@@ -14,6 +16,6 @@ cycles=${1:-1000}
 # shellcheck source=wine-desktop.sh
 source "$root/scripts/wine-desktop.sh"
 trap stop_wine_desktop EXIT
-start_wine_desktop "$root/build/win32/wineprefix" 1024x768x24
-cd "$root/build/win32/bin"
+start_wine_desktop "$WINDOWS_RUN_BUILD/wineprefix" 1024x768x24
+cd "$WINDOWS_RUN_BUILD/bin"
 wine soak.exe "$cycles" </dev/null

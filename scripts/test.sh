@@ -5,6 +5,8 @@
 #   again afterwards, whatever the outcome.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=windows-build.sh
+source "$root/scripts/windows-build.sh"
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" all
@@ -22,14 +24,14 @@ echo "== Win32 and end-to-end tests (Wine)"
 # shellcheck source=wine-desktop.sh
 source "$root/scripts/wine-desktop.sh"
 trap stop_wine_desktop EXIT
-start_wine_desktop "$root/build/win32/wineprefix" 1024x768x24
+start_wine_desktop "$WINDOWS_RUN_BUILD/wineprefix" 1024x768x24
 # Serial: the cases share one desktop, its hotkeys, mouse and clipboard.
-(cd "$root/build/win32" && ctest --output-on-failure -LE two_monitors) || status=1
+(cd "$WINDOWS_RUN_BUILD" && ctest --output-on-failure -LE two_monitors) || status=1
 
 echo "== Two-monitor end-to-end tests (Wine)"
 stop_wine_desktop
-start_two_monitor_desktop "$root/build/win32/wineprefix"
-(cd "$root/build/win32" && ctest --output-on-failure -L two_monitors) || status=1
+start_two_monitor_desktop "$WINDOWS_RUN_BUILD/wineprefix"
+(cd "$WINDOWS_RUN_BUILD" && ctest --output-on-failure -L two_monitors) || status=1
 
 echo "== Release package"
 "$root/scripts/check-package.sh" || status=1

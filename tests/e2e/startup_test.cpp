@@ -82,8 +82,8 @@ TEST(Startup, OverlayIsAHiddenTopmostToolWindowCoveringTheScreen) {
     EXPECT_EQ(rect.top, 0);
     EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_EQ(GetClassLongA(overlay, GCL_HBRBACKGROUND), 0u) << "erasing must paint nothing";
-    EXPECT_EQ(GetClassLongA(overlay, GCL_HCURSOR), 0u) << "the overlay sets its own cursor";
+    EXPECT_EQ(GetClassLongPtrA(overlay, GCLP_HBRBACKGROUND), 0u) << "erasing must paint nothing";
+    EXPECT_EQ(GetClassLongPtrA(overlay, GCLP_HCURSOR), 0u) << "the overlay sets its own cursor";
 }
 
 TEST(Startup, SameCombinationTwiceIsRefused) {
