@@ -3,9 +3,9 @@
 #include <windowsx.h>
 
 #include "brush.h"
-#include "clipboard_retry.h"
 #include "core/hotkey_registration.h"
 #include "core/snip_state.h"
+#include "export/clipboard_queue.h"
 #include "freeze.h"
 #include "selection.h"
 #include "selection_geometry_logic.h"
