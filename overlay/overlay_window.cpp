@@ -73,6 +73,17 @@ void onKeyDown(WPARAM key) {
     }
 }
 
+// The system's close command, which Alt+F4 on the overlay gives: it ends
+// the snip as Escape does, and Grabnik runs on with both hotkeys. True when
+// handled; every other command is the default handling's. A WM_CLOSE posted
+// by another program (taskkill, the Linux companion) still ends Grabnik.
+bool onSystemCommand(WPARAM command) {
+    // The low four bits are the platform's own.
+    if ((command & 0xFFF0) != SC_CLOSE) return false;
+    endSnip();
+    return true;
+}
+
 void onMouseMove(WPARAM flags) {
     const OverlayPoint cursor = cursorPosition();
     if (!snipState.brushMode) {
@@ -140,6 +151,11 @@ LRESULT CALLBACK overlayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         break;
     case WM_KEYDOWN:
         onKeyDown(wParam);
+        break;
+    case WM_SYSCOMMAND:
+        // Handled, it must not reach the default handling, which would
+        // turn it into WM_CLOSE and end the program.
+        if (onSystemCommand(wParam)) return 0;
         break;
     case WM_MOUSEMOVE:
         onMouseMove(wParam);
