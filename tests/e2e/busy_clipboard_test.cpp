@@ -18,7 +18,6 @@ namespace {
 const RECT Snip = {10, 10, 110, 60};
 const RECT SecondSnip = {200, 120, 260, 150};
 
-
 constexpr UINT CtrlAlt = MOD_CONTROL | MOD_ALT;
 
 // Another program's hold on the clipboard, from a thread of this process

@@ -34,8 +34,9 @@ TEST_P(ClipboardQueueSteps, KeepsTheOrderAndHandsBackWhatNoRequestHolds) {
             continue;
         }
         const ClipboardRequest request =
-            *step == 'S' ? ClipboardRequest{ClipboardRequestKind::SaveImage, nullptr}
-                         : ClipboardRequest{ClipboardRequestKind::CopyBitmap, &bitmaps[*step - '0']};
+            *step == 'S'
+                ? ClipboardRequest{ClipboardRequestKind::SaveImage, nullptr}
+                : ClipboardRequest{ClipboardRequestKind::CopyBitmap, &bitmaps[*step - '0']};
         if (void* unwanted = queue.add(request))
             deleted += char('0' + (static_cast<char*>(unwanted) - bitmaps));
     }
@@ -59,26 +60,24 @@ TEST_P(ClipboardQueueSteps, KeepsTheOrderAndHandsBackWhatNoRequestHolds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sequences, ClipboardQueueSteps,
-    testing::Values(
-        QueueCase{"Nothing", "", "", ""},
-        QueueCase{"OneSnip", "1", "1", ""},
-        // The two sequences whose order matters: each request runs.
-        QueueCase{"SaveSnipSave", "S1S", "S1S", ""},
-        QueueCase{"SnipSaveSnip", "1S2", "1S2", ""},
-        // Only the newest of snips in a row reaches the clipboard.
-        QueueCase{"SnipsInARow", "123", "3", "12"},
-        QueueCase{"SavesInARow", "SSS", "S", ""},
-        QueueCase{"SnipAfterASaveAfterASnip", "1SS2", "1S2", ""},
-        // Full: a further request of another kind than the last is refused.
-        QueueCase{"FullRefusesASnip", "1S2S3S4S5", "1S2S3S4S", "5"},
-        QueueCase{"FullRefusesASave", "S1S2S3S4S", "S1S2S3S4", ""},
-        QueueCase{"FullStillTakesTheNewestSnip", "S1S2S3S45", "S1S2S3S5", "4"},
-        // A request that ran leaves the list; the rules apply to what is left.
-        QueueCase{"RunThenMore", "1Sr2", "S2", ""},
-        QueueCase{"RunMakesRoom", "1S2S3S4Sr5", "S2S3S4S5", ""},
-        QueueCase{"SaveAfterTheLastRan", "Sr", "", ""},
-        QueueCase{"SaveJoinsTheOneLeft", "1SrS", "S", ""},
-        QueueCase{"RunOnEmptyDoesNothing", "rr1", "1", ""}),
+    testing::Values(QueueCase{"Nothing", "", "", ""}, QueueCase{"OneSnip", "1", "1", ""},
+                    // The two sequences whose order matters: each request runs.
+                    QueueCase{"SaveSnipSave", "S1S", "S1S", ""},
+                    QueueCase{"SnipSaveSnip", "1S2", "1S2", ""},
+                    // Only the newest of snips in a row reaches the clipboard.
+                    QueueCase{"SnipsInARow", "123", "3", "12"},
+                    QueueCase{"SavesInARow", "SSS", "S", ""},
+                    QueueCase{"SnipAfterASaveAfterASnip", "1SS2", "1S2", ""},
+                    // Full: a further request of another kind than the last is refused.
+                    QueueCase{"FullRefusesASnip", "1S2S3S4S5", "1S2S3S4S", "5"},
+                    QueueCase{"FullRefusesASave", "S1S2S3S4S", "S1S2S3S4", ""},
+                    QueueCase{"FullStillTakesTheNewestSnip", "S1S2S3S45", "S1S2S3S5", "4"},
+                    // A request that ran leaves the list; the rules apply to what is left.
+                    QueueCase{"RunThenMore", "1Sr2", "S2", ""},
+                    QueueCase{"RunMakesRoom", "1S2S3S4Sr5", "S2S3S4S5", ""},
+                    QueueCase{"SaveAfterTheLastRan", "Sr", "", ""},
+                    QueueCase{"SaveJoinsTheOneLeft", "1SrS", "S", ""},
+                    QueueCase{"RunOnEmptyDoesNothing", "rr1", "1", ""}),
     NamedAfterRow());
 
 }  // namespace
