@@ -44,3 +44,10 @@ void putPathOnClipboard(const wchar_t* path) {
     handTextToClipboard(CF_UNICODETEXT, wide);
     handTextToClipboard(CF_TEXT, narrow);
 }
+
+void putTextOnClipboard(const char* text) {
+    HGLOBAL block = copyToBlock(text, std::strlen(text) + 1);
+    if (!block) return;
+    EmptyClipboard();
+    handTextToClipboard(CF_TEXT, block);
+}

@@ -6,3 +6,7 @@
 // they always got. When the blocks cannot be had, the clipboard keeps its
 // bitmap: the file exists all the same.
 void putPathOnClipboard(const wchar_t* path);
+
+// Replaces the open clipboard's contents with `text` as CF_TEXT; when no
+// block can be had for it, the clipboard keeps what it held.
+void putTextOnClipboard(const char* text);

@@ -223,11 +223,11 @@ TEST_F(Selecting, HotkeyWhileShownKeepsTheHeldSelection) {
     pressKey(VK_SPACE);
     ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
     pressHotkey(MOD_CONTROL | MOD_ALT, 'S');
-    // Re-captured with the frame in it; the overlay stays.
+    // Frozen again with the frame still drawn over the picture; the overlay stays.
     settle();
     ASSERT_EQ(waitForFrame(Selection), "");
     ASSERT_TRUE(IsWindowVisible(overlay_));
-    // The corners survived: Enter inverts the frame back and copies.
+    // The corners survived: Enter copies the picture, without the frame.
     pressKey(VK_RETURN);
     ASSERT_TRUE(waitHidden());
     ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(Selection));

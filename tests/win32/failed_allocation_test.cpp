@@ -14,12 +14,15 @@
 #include "import_patch.h"
 #include "overlay/freeze.h"
 #include "overlay/selection.h"
-#include "overlay/snapshot.h"
+#include "overlay/picture.h"
 
 namespace {
 
 HBITMAP WINAPI refuseBitmap(HDC, int, int) { return nullptr; }
 HDC WINAPI refuseContext(HDC) { return nullptr; }
+HBITMAP WINAPI refuseSection(HDC, const BITMAPINFO*, UINT, void**, HANDLE, DWORD) {
+    return nullptr;
+}
 
 struct Refusal {
     const char* name;
@@ -29,9 +32,16 @@ struct Refusal {
 
 std::ostream& operator<<(std::ostream& out, const Refusal& r) { return out << r.name; }
 
-const Refusal refusals[] = {
+const Refusal memoryContext = {"MemoryContext", "CreateCompatibleDC",
+                                reinterpret_cast<const void*>(refuseContext)};
+// The copy's bitmap is one the clipboard can take; the picture is a section.
+const Refusal copyRefusals[] = {
     {"Bitmap", "CreateCompatibleBitmap", reinterpret_cast<const void*>(refuseBitmap)},
-    {"MemoryContext", "CreateCompatibleDC", reinterpret_cast<const void*>(refuseContext)},
+    memoryContext,
+};
+const Refusal freezeRefusals[] = {
+    {"Section", "CreateDIBSection", reinterpret_cast<const void*>(refuseSection)},
+    memoryContext,
 };
 
 constexpr int Side = 16;
@@ -39,7 +49,7 @@ constexpr char Sentinel[] = "earlier contents";
 
 COLORREF frozen(int x, int y) { return RGB(x * 9, y * 9, 140); }
 
-// A hidden overlay window of this process, a snapshot of a known picture
+// A hidden overlay window of this process, a picture of known pixels
 // made before anything fails, and text on the clipboard.
 class FailedAllocation : public testing::TestWithParam<Refusal> {
 protected:
@@ -49,20 +59,23 @@ protected:
                             Side, Side, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(snipState.mainWindow, nullptr);
         snipState.screenWidth = snipState.screenHeight = Side;
-        ASSERT_TRUE(replaceSnapshot(WindowDC(nullptr), Side, Side));
+        ASSERT_TRUE(replacePicture(WindowDC(nullptr), Side, Side));
         for (int y = 0; y < Side; ++y)
-            for (int x = 0; x < Side; ++x) SetPixel(snipState.snapshotDC, x, y, frozen(x, y));
+            for (int x = 0; x < Side; ++x) setPictureColour(x, y, frozen(x, y));
         ASSERT_TRUE(e2e::setClipboardText(Sentinel));
     }
 
     void TearDown() override {
-        deleteSnapshot();
+        deletePicture();
         DestroyWindow(snipState.mainWindow);
         snipState = SnipState{};
     }
 };
 
-TEST_P(FailedAllocation, CopyNeverOpensTheClipboard) {
+class CopyRefused : public FailedAllocation {};
+class FreezeRefused : public FailedAllocation {};
+
+TEST_P(CopyRefused, NeverOpensTheClipboard) {
     snipState.selStartX = snipState.selStartY = 2;
     snipState.selEndX = snipState.selEndY = 12;
     const DWORD sequence = GetClipboardSequenceNumber();
@@ -76,25 +89,26 @@ TEST_P(FailedAllocation, CopyNeverOpensTheClipboard) {
     EXPECT_FALSE(e2e::clipboardHasFormat(CF_BITMAP));
 }
 
-TEST_P(FailedAllocation, FreezeShowsNothingAndKeepsTheSnapshot) {
-    const HDC dc = snipState.snapshotDC;
-    const HBITMAP bitmap = snipState.snapshotBitmap;
+TEST_P(FreezeRefused, ShowsNothingAndKeepsThePicture) {
+    const PixelSurface picture = snipState.picture;
     {
         const ImportPatch refusal("gdi32.dll", GetParam().function, GetParam().standIn);
         ASSERT_TRUE(refusal.patched());
         freezeScreen();
     }
-    EXPECT_FALSE(IsWindowVisible(snipState.mainWindow)) << "no overlay without a snapshot";
+    EXPECT_FALSE(IsWindowVisible(snipState.mainWindow)) << "no overlay without a picture";
     EXPECT_EQ(snipState.screenWidth, Side);
-    // The brush still restores from the old pair: the same, alive, unchanged.
-    ASSERT_EQ(snipState.snapshotDC, dc);
-    ASSERT_EQ(snipState.snapshotBitmap, bitmap);
-    ASSERT_EQ(GetObjectType(bitmap), DWORD(OBJ_BITMAP));
+    // The old picture stays in place: the same, alive, unchanged.
+    ASSERT_EQ(snipState.picture.dc, picture.dc);
+    ASSERT_EQ(snipState.picture.bitmap, picture.bitmap);
+    ASSERT_EQ(GetObjectType(picture.bitmap), DWORD(OBJ_BITMAP));
     for (int y = 0; y < Side; ++y)
         for (int x = 0; x < Side; ++x)
-            ASSERT_EQ(GetPixel(snipState.snapshotDC, x, y), frozen(x, y)) << x << ", " << y;
+            ASSERT_EQ(GetPixel(snipState.picture.dc, x, y), frozen(x, y)) << x << ", " << y;
 }
 
-INSTANTIATE_TEST_SUITE_P(Refused, FailedAllocation, testing::ValuesIn(refusals), NamedAfterRow());
+INSTANTIATE_TEST_SUITE_P(Refused, CopyRefused, testing::ValuesIn(copyRefusals), NamedAfterRow());
+INSTANTIATE_TEST_SUITE_P(Refused, FreezeRefused, testing::ValuesIn(freezeRefusals),
+                         NamedAfterRow());
 
 }  // namespace
