@@ -4,6 +4,8 @@
 // Every copied and every shown pixel is checked against the background.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <initializer_list>
 #include <ostream>
 
 #include "case_names.h"
@@ -264,3 +266,102 @@ TEST_F(Selecting, DeactivationHidesAndTheNextSnipIsClean) {
 }
 
 }  // namespace
+
+namespace {
+
+// A key pressed with modifiers held, as a user would.
+void pressWith(std::initializer_list<UINT> modifiers, UINT key) {
+    for (UINT modifier : modifiers) keyDown(modifier);
+    pressKey(key);
+    for (UINT modifier : modifiers) keyUp(modifier);
+}
+
+POINT cursorNow() {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    return cursor;
+}
+
+}  // namespace
+
+TEST_F(Selecting, ArrowKeysMoveThePointerByOneOrTenPixels) {
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    placeCursor(200, 200);
+    const struct {
+        std::initializer_list<UINT> modifiers;
+        UINT key;
+        int x, y;
+    } steps[] = {{{}, VK_RIGHT, 201, 200}, {{}, VK_DOWN, 201, 201},
+                 {{VK_SHIFT}, VK_LEFT, 191, 201}, {{VK_SHIFT}, VK_UP, 191, 191}};
+    for (const auto& step : steps) {
+        input([&] { pressWith(step.modifiers, step.key); });
+        EXPECT_EQ(cursorNow().x, step.x);
+        EXPECT_EQ(cursorNow().y, step.y);
+    }
+}
+
+TEST_F(Selecting, ADragFinishedWithTheArrowKeysCopiesExactly) {
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    placeCursor(Selection.left, Selection.top);
+    input([] { mouseButton(MOUSEEVENTF_LEFTDOWN); });
+    placeCursor(Selection.right - 12, Selection.bottom - 1);
+    input([] { pressWith({VK_SHIFT}, VK_RIGHT); });
+    input([] { pressKey(VK_RIGHT); });
+    input([] { pressKey(VK_RIGHT); });
+    input([] { pressKey(VK_DOWN); });
+    input([] { pressKey(VK_RETURN); });
+    ASSERT_TRUE(waitHidden());
+    ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(Selection));
+    input([] { mouseButton(MOUSEEVENTF_LEFTUP); });
+}
+
+TEST_F(Selecting, AHeldFrameResizedAndMovedByKeysCopiesTheMovedRectangle) {
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    pressKey(VK_SPACE);
+    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    // The moving corner: 11 right, 1 up; then the whole frame 10 down, 1 left.
+    input([] { pressWith({VK_SHIFT}, VK_RIGHT); });
+    input([] { pressKey(VK_RIGHT); });
+    input([] { pressKey(VK_UP); });
+    input([] { pressWith({VK_CONTROL, VK_SHIFT}, VK_DOWN); });
+    input([] { pressWith({VK_CONTROL}, VK_LEFT); });
+    const RECT moved = {Selection.left - 1, Selection.top + 10, Selection.right + 10,
+                        Selection.bottom + 9};
+    ASSERT_EQ(waitForFrame(moved), "") << "the adjusted frame";
+    pressKey(VK_RETURN);
+    ASSERT_TRUE(waitHidden());
+    ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(moved));
+    pressKey(VK_SPACE);  // hold mode off again for the process's next snips
+}
+
+TEST_F(Selecting, TheMagnifierShowsBesideThePointerButIsNeverCopied) {
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    placeCursor(300, 300);
+    input([] { pressKey('Z'); });
+    const RECT besidePointer = {300, 300, 500, 500};
+    const std::string magnified =
+        waitForScreen([&](int x, int y) { return background_.colourAt(x, y); }, besidePointer, 500);
+    EXPECT_NE(magnified, "") << "no magnifier beside the pointer";
+    userDrag(Selection);
+    ASSERT_TRUE(waitHidden());
+    ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(Selection));
+
+    ASSERT_NO_FATAL_FAILURE(freeze());  // the magnifier is still on
+    placeCursor(300, 300);
+    input([] { pressKey('Z'); });
+    EXPECT_EQ(waitForBackground(), "") << "the magnifier stayed";
+    pressKey(VK_ESCAPE);
+    ASSERT_TRUE(waitHidden());
+}
+
+TEST_F(Selecting, CCopiesTheColourUnderThePointerAsText) {
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    placeCursor(123, 45);
+    pressKey('C');
+    ASSERT_TRUE(waitHidden());
+    const uint32_t colour = background_.colourAt(123, 45);
+    char expected[8];
+    std::snprintf(expected, sizeof expected, "#%02X%02X%02X", unsigned(colour & 0xFF),
+                  unsigned((colour >> 8) & 0xFF), unsigned((colour >> 16) & 0xFF));
+    EXPECT_EQ(clipboardText(), expected);
+}
