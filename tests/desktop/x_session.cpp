@@ -20,6 +20,10 @@ extern char** environ;
 
 namespace {
 
+// The desktop's waits look every millisecond: Wine's overlay may hold the
+// focus only for moments at a time, and the latency benchmark times it.
+constexpr int PollMs = 1;
+
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 // Windows of other programs may go at any moment between two requests:
@@ -71,7 +75,7 @@ bool XDesktop::waitFocusOn(const char* title, int timeoutMs) {
             if (name) XFree(name);
             return found;
         },
-        timeoutMs);
+        timeoutMs, PollMs);
 }
 
 void XDesktop::drag(int fromX, int fromY, int toX, int toY) {
@@ -111,8 +115,7 @@ Window XDesktop::shownOverlay() {
 }
 
 bool XDesktop::waitOverlay(bool shown, int timeoutMs) {
-    // Every millisecond: the latency benchmark times the overlay's showing.
-    return waitUntil([&] { return (shownOverlay() != 0) == shown; }, timeoutMs, 1);
+    return waitUntil([&] { return (shownOverlay() != 0) == shown; }, timeoutMs, PollMs);
 }
 
 bool XDesktop::pressUntilOverlay(const std::function<void()>& press) {
@@ -131,7 +134,7 @@ bool XDesktop::waitOverlayFocus(int timeoutMs) {
             XGetInputFocus(display(), &focus, &revert);
             return focus != 0 && focus == shownOverlay();
         },
-        timeoutMs);
+        timeoutMs, PollMs);
 }
 
 bool XDesktop::canGrab(unsigned long keysym, unsigned modifiers) {
@@ -190,7 +193,7 @@ PatternWindow::PatternWindow(XDesktop& desktop, int width, int height)
                     XWindowAttributes a;
                     return XGetWindowAttributes(display_, window_, &a) && a.map_state == IsViewable;
                 },
-                2000))
+                2000, PollMs))
             break;
     }
     waitUntil(
@@ -198,7 +201,7 @@ PatternWindow::PatternWindow(XDesktop& desktop, int width, int height)
             takeFocus();
             return hasFocus();
         },
-        10000);
+        10000, PollMs);
 }
 
 PatternWindow::~PatternWindow() {
@@ -253,7 +256,8 @@ Companion::~Companion() {
 int Companion::waitExit(int timeoutMs) {
     int status = 0;
     if (pid_ < 0) return -1;
-    if (!waitUntil([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, timeoutMs)) return -1;
+    if (!waitUntil([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, timeoutMs, PollMs))
+        return -1;
     pid_ = -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
