@@ -20,8 +20,8 @@ extern char** environ;
 
 namespace {
 
-// The desktop's waits look every millisecond: Wine's overlay may hold the
-// focus only for moments at a time, and the latency benchmark times it.
+// Every millisecond, as the desktop's waits always looked: the latency
+// benchmark times the overlay's showing with them.
 constexpr int PollMs = 1;
 
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }

@@ -2,6 +2,8 @@
 
 #include "support/clock.h"
 
+namespace e2e {
+
 namespace {
 
 // Waits for the object while answering this thread's messages: the holder's
@@ -43,3 +45,5 @@ DWORD WINAPI ClipboardHolder::hold(void* self) {
     if (holder.held_) CloseClipboard();
     return 0;
 }
+
+}  // namespace e2e

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+namespace e2e {
+
 class ClipboardHolder {
 public:
     ClipboardHolder();
@@ -23,3 +25,5 @@ private:
     HANDLE thread_;
     bool held_ = false;  // written by the thread before it signals opened_
 };
+
+}  // namespace e2e

@@ -12,8 +12,7 @@ inline double nowMs() {
 }
 
 // Asks `condition` every `pollMs` until it holds (true) or `timeoutMs` has
-// passed (false). A caller that times a latency, or watches for a state that
-// may last only moments, polls every millisecond.
+// passed (false). A caller that times a latency polls every millisecond.
 template <class Condition>
 bool waitUntil(Condition condition, double timeoutMs = 5000, int pollMs = 10) {
     const double deadline = nowMs() + timeoutMs;

@@ -108,7 +108,7 @@ TEST_F(ClipboardHandOver, TakenBitmapIsTheClipboardsAndAlive) {
 
 TEST_F(ClipboardHandOver, WhileHeldTheBitmapStaysOursAndTheClipboardIsKept) {
     // Another thread holds the clipboard open, as another program might.
-    ClipboardHolder holder;
+    e2e::ClipboardHolder holder;
     ASSERT_TRUE(holder.holds());
 
     EXPECT_EQ(handBitmapToClipboard(bitmap_), ClipboardAttempt::Busy);
