@@ -5,16 +5,9 @@
 
 #include <cstdio>
 
+#include "x_refusal.h"
+
 namespace {
-
-// X reports a refused grab later, as an error: collected here and read
-// after a round trip.
-bool grabRefused = false;
-
-int noteRefusedGrab(Display*, XErrorEvent* error) {
-    if (error->error_code == BadAccess) grabRefused = true;
-    return 0;
-}
 
 // The modifier bit whose keys include one of these keysyms, or `fallback`.
 unsigned modifierWithKey(Display* display, const XModifierKeymap* map,
@@ -55,13 +48,11 @@ void grabOne(RootGrabs& grabs, RootGrab& grab) {
     }
     grab.mask = xModifierMask(hotkeyModifiers(grab.code), grabs.roles);
     const Window root = DefaultRootWindow(grabs.display);
-    grabRefused = false;
-    XErrorHandler previous = XSetErrorHandler(noteRefusedGrab);
-    for (unsigned mask : lockVariants(grab.mask, grabs.roles))
-        XGrabKey(grabs.display, keycode, mask, root, False, GrabModeAsync, GrabModeAsync);
-    XSync(grabs.display, False);
-    XSetErrorHandler(previous);
-    if (!grabRefused) {
+    const bool refused = refusesAccess(grabs.display, [&] {
+        for (unsigned mask : lockVariants(grab.mask, grabs.roles))
+            XGrabKey(grabs.display, keycode, mask, root, False, GrabModeAsync, GrabModeAsync);
+    });
+    if (!refused) {
         grab.keycode = keycode;
         return;
     }

@@ -5,7 +5,8 @@
 # bench.json and bench-two-monitors.json; then the Linux
 # desktop's row (scripts/desktop.sh bench).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 # shellcheck source=windows-build.sh
 source "$root/scripts/windows-build.sh"
 

@@ -6,7 +6,8 @@
 # Expects both builds (scripts/build.sh all); scripts/test.sh and
 # scripts/bench.sh call it.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 # shellcheck source=windows-build.sh
 source "$root/scripts/windows-build.sh"
 what=${1:-test}

@@ -7,7 +7,8 @@
 # grabs the hotkeys on the X display, so they work from any application, and
 # ends when Grabnik ends.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 # shellcheck source=windows-build.sh
 source "$root/scripts/windows-build.sh"
 
@@ -16,14 +17,10 @@ if [ -z "${DISPLAY:-}" ]; then
   exit 1
 fi
 "$root/scripts/setup.sh"
-cmake --preset "$WINDOWS_RUN_PRESET" -S "$root" >/dev/null
-cmake --build "$WINDOWS_RUN_BUILD" --target grabnik grabnik-bridge -j "$(nproc)"
+build_preset "$WINDOWS_RUN_PRESET" grabnik grabnik-bridge
 # The companion alone, without the tests' sanitizers.
-cmake -S "$root" -B "$root/build/linux" -DCMAKE_BUILD_TYPE=Release \
-      -DGRABNIK_SANITIZE=OFF -DGRABNIK_TESTS=OFF >/dev/null
-cmake --build "$root/build/linux" --target grabnik-companion -j "$(nproc)"
+build_preset linux-companion grabnik-companion
 
-export WINEDEBUG=${WINEDEBUG:--all}
 # shellcheck source=x-desktop.sh
 source "$root/scripts/x-desktop.sh"
 prepare_grabnik_prefix

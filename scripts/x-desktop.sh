@@ -17,17 +17,17 @@ prepare_grabnik_prefix() {
       >/dev/null 2>&1 </dev/null
 }
 
+# With a window manager, every program's windows are managed, as on a
+# user's desktop; only the run command's own setting makes Grabnik's not.
 start_x_desktop() {
   # shellcheck source=wine-desktop.sh
-  source "$(dirname "${BASH_SOURCE[0]}")/wine-desktop.sh"
-  start_wine_desktop "$1" "$2" || return 1
-  # First, so that it has settled before the first window: while starting
-  # it may drop a request to map one.
+  source "$root/scripts/wine-desktop.sh"
+  start_xvfb "$2" || return 1
+  start_wine_prefix "$1"
+  # Before the first window, so that it has settled: while starting it may
+  # drop a request to map one.
   openbox >/dev/null 2>&1 </dev/null &
   X_DESKTOP_WM=$!
-  # With a window manager every program's windows are managed again, as on
-  # a user's desktop; only the run command's own setting stays.
-  wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 </dev/null || true
   prepare_grabnik_prefix
 }
 

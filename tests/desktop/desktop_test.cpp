@@ -9,25 +9,20 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
-#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <regex>
-#include <thread>
 
+#include "support/clock.h"
 #include "x_session.h"
 
 namespace {
 
 const std::vector<std::string> Hotkeys = {"(ctrl+alt+S)", "(ctrl+alt+F)"};
 
-// Grabnik, the bridge and Wine take a moment to start, and a hotkey
-// pressed before then does nothing: pressed again, as a user would.
 ::testing::AssertionResult showOverlayBy(XDesktop& desktop, const std::function<void()>& press) {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        press();
-        if (desktop.waitOverlay(true, 1500)) return ::testing::AssertionSuccess();
-    }
+    if (desktop.pressUntilOverlay(press)) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "no overlay after 20 presses";
 }
 
@@ -35,15 +30,31 @@ const std::vector<std::string> Hotkeys = {"(ctrl+alt+S)", "(ctrl+alt+F)"};
     return showOverlayBy(desktop, [&] { desktop.pressKeys({XK_Control_L, XK_Alt_L, XK_s}); });
 }
 
-// The X clipboard's content of one type once it is there, or empty.
-std::string clipboardWhenThere(const char* type) {
+// The X clipboard's content of one type once `complete` holds for it, or
+// what it held last.
+template <class Complete>
+std::string clipboardWhen(const char* type, Complete complete) {
     std::string content;
-    for (int attempt = 0; attempt < 40 && content.empty(); ++attempt) {
-        content =
-            commandOutput(std::string("xclip -selection clipboard -o -t ") + type + " 2>/dev/null");
-        if (content.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
+    waitUntil(
+        [&] {
+            content = commandOutput(std::string("xclip -selection clipboard -o -t ") + type +
+                                    " 2>/dev/null");
+            return complete(content);
+        },
+        10000, 50);
     return content;
+}
+
+// How many pixels differ from the pattern window's picture from (left, top)
+// on; -1 for an empty picture.
+int unlikePattern(const Picture& picture, int left, int top) {
+    if (picture.width == 0) return -1;
+    int differing = 0;
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x)
+            differing += picture.pixels[size_t(y * picture.width + x)] !=
+                         PatternWindow::colourAt(left + x, top + y);
+    return differing;
 }
 
 class Desktop : public testing::Test {
@@ -69,19 +80,10 @@ TEST_F(Desktop, HotkeyOverANativeWindowFreezesTheScreenAndEscapeClosesIt) {
     const int x = window->screenX() + 20, y = window->screenY() + 30;
     window.reset();
     int differing = -1;
-    for (int attempt = 0; attempt < 60 && differing != 0; ++attempt) {
-        if (attempt) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        XImage* shown = XGetImage(desktop.display(), DefaultRootWindow(desktop.display()), x, y, 64,
-                                  64, AllPlanes, ZPixmap);
-        ASSERT_NE(shown, nullptr);
-        differing = 0;
-        for (int row = 0; row < 64; ++row)
-            for (int column = 0; column < 64; ++column)
-                differing += (XGetPixel(shown, column, row) & 0xFFFFFF) !=
-                             PatternWindow::colourAt(20 + column, 30 + row);
-        XDestroyImage(shown);
-    }
-    EXPECT_EQ(differing, 0);
+    waitUntil(
+        [&] { return (differing = unlikePattern(desktop.screenArea(x, y, 64, 64), 20, 30)) == 0; },
+        3000, 50);
+    EXPECT_EQ(differing, 0) << "-1: the screen could not be read";
 
     ASSERT_TRUE(desktop.waitOverlayFocus(3000));
     desktop.pressKeys({XK_Escape});
@@ -103,20 +105,16 @@ TEST_F(Desktop, DragPutsTheFramedPixelsAndTheFileHotkeyThePathOnTheXClipboard) {
     desktop.drag(left, top, left + 300, top + 200);
     ASSERT_TRUE(desktop.waitOverlay(false, 3000));
 
-    const Picture snip = decodeBmp(clipboardWhenThere("image/bmp"));
+    const Picture snip = decodeBmp(
+        clipboardWhen("image/bmp", [](const std::string& bytes) { return !bytes.empty(); }));
     ASSERT_EQ(snip.width, 300);
     ASSERT_EQ(snip.height, 200);
-    int differing = 0;
-    for (int y = 0; y < snip.height; ++y)
-        for (int x = 0; x < snip.width; ++x)
-            differing +=
-                snip.pixels[size_t(y * snip.width + x)] != PatternWindow::colourAt(50 + x, 40 + y);
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(unlikePattern(snip, 50, 40), 0);
 
     desktop.pressKeys({XK_Control_L, XK_Alt_L, XK_f});
-    std::string path;
-    for (int attempt = 0; attempt < 40 && !std::regex_search(path, std::regex("png$")); ++attempt)
-        path = clipboardWhenThere("UTF8_STRING");
+    const std::string path = clipboardWhen("UTF8_STRING", [](const std::string& text) {
+        return std::regex_search(text, std::regex("png$"));
+    });
     ASSERT_TRUE(std::regex_match(path, std::regex(R"([A-Z]:\\.*\\tmpimg\d\d\.png)"))) << path;
     std::string file = commandOutput("winepath -u '" + path + "' 2>/dev/null");
     file = file.substr(0, file.find('\n'));

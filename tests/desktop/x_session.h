@@ -8,7 +8,9 @@
 #include <X11/Xlib.h>
 #include <sys/types.h>
 
+#include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,15 +19,20 @@
 // (GRABNIK_DESKTOP_PROGRAMS); empty when the desktop is not prepared.
 std::string desktopProgramFolder();
 
+// Pixels as 0xRRGGBB, the top row first; empty (zero width) when there
+// was nothing to read.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned long> pixels;
+};
+
 // The test's own connection to the display.
 class XDesktop {
 public:
     XDesktop();
-    ~XDesktop();
-    XDesktop(const XDesktop&) = delete;
-    XDesktop& operator=(const XDesktop&) = delete;
 
-    Display* display() const { return display_; }
+    Display* display() const { return display_.get(); }
 
     // Presses the keys in order and releases them in reverse.
     void pressKeys(std::initializer_list<unsigned long> keysyms);
@@ -39,17 +46,23 @@ public:
     // Grabnik's full-screen overlay: an unmanaged window over the whole
     // screen. Waits until it is shown (or hidden); false on timeout.
     bool waitOverlay(bool shown, int timeoutMs);
+    // Presses until the overlay shows, at most 20 times: Grabnik, the bridge
+    // and Wine take a moment to start, and a hotkey pressed before then does
+    // nothing. A user would press again.
+    bool pressUntilOverlay(const std::function<void()>& press);
     // Waits until the shown overlay has the keyboard focus: Wine gives it
     // the focus a moment after it is mapped.
     bool waitOverlayFocus(int timeoutMs);
     // Whether the test could grab the key combination itself: not while
     // another client, the companion, holds it.
     bool canGrab(unsigned long keysym, unsigned modifiers);
+    // What the screen shows there.
+    Picture screenArea(int x, int y, int width, int height);
 
 private:
     Window shownOverlay();
 
-    Display* display_;
+    std::unique_ptr<Display, int (*)(Display*)> display_;  // closed at the end
 };
 
 // A managed window of the test's own, painted by the X server with a
@@ -96,11 +109,6 @@ private:
 // The output of a command, run with the test's environment.
 std::string commandOutput(const std::string& command);
 
-// A 24- or 32-bit BMP file as the X clipboard hands it out; empty (zero
-// width) when the bytes are no such picture.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned long> pixels;  // 0xRRGGBB, top row first
-};
+// A BMP file as the X clipboard hands it out (24 or 32 bits a pixel); empty
+// when the bytes are no such picture.
 Picture decodeBmp(const std::string& bytes);

@@ -6,12 +6,12 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/hotkey_text_logic.h"
+#include "support/clock.h"
 
 namespace e2e {
 
@@ -19,11 +19,11 @@ namespace e2e {
 std::string binDirectory();
 std::string grabnikPath();
 
-// Polls `condition` every 10 ms until it holds or `timeoutMs` has passed.
-bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-
 // Environment variables as names and values.
 using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// The variables the program reads its temporary directory from.
+Environment temporaryDirectoryIs(const std::string& directory);
 
 // Sets variables in this process, and so for the programs it starts, until
 // the object ends; then puts the previous values back.

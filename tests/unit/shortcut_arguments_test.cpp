@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "case_names.h"
+#include "support/named_rows.h"
 
 namespace {
 
@@ -45,8 +45,7 @@ std::vector<unsigned char> shortcut(unsigned flags, const std::string& arguments
     return bytes;
 }
 
-struct ShortcutRow {
-    const char* name;
+struct ShortcutRow : NamedRow {
     std::vector<unsigned char> bytes;
     bool read;
     const char* arguments;

@@ -1,33 +1,27 @@
-#include "case_names.h"
 #include "setup/shortcut_paths_logic.h"
+#include "support/named_rows.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <string>
 
 namespace {
 
-struct PathsCase {
-    const char* name;
+struct PathsCase : NamedRow {
     const char* commandLine;
     const char* shortcutPath;  // empty: no shortcut
     const char* shortcutTarget;
 };
-
-std::ostream& operator<<(std::ostream& out, const PathsCase& c) {
-    return out << c.name << " [" << c.commandLine << "]";
-}
 
 class DeriveShortcutPaths : public testing::TestWithParam<PathsCase> {};
 
 TEST_P(DeriveShortcutPaths, GivesPathAndTarget) {
     ShortcutPaths paths;
     deriveShortcutPaths(GetParam().commandLine, paths);
-    EXPECT_STREQ(paths.shortcutPath, GetParam().shortcutPath);
+    EXPECT_STREQ(paths.shortcutPath, GetParam().shortcutPath) << GetParam().commandLine;
     if (*GetParam().shortcutPath) {
-        EXPECT_STREQ(paths.shortcutTarget, GetParam().shortcutTarget);
+        EXPECT_STREQ(paths.shortcutTarget, GetParam().shortcutTarget) << GetParam().commandLine;
     }
 }
 
