@@ -136,13 +136,14 @@ ScopedEnvironment::~ScopedEnvironment() {
 }
 
 Grabnik::Grabnik(const std::string& arguments, const std::string& executable,
-                 const Environment& environment) {
+                 const Environment& environment, const std::string& currentDirectory) {
     const ScopedEnvironment inherited(environment);
     std::string commandLine = "\"" + executable + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(executable.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process_))
+                        currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup,
+                        &process_))
         process_ = {};
 }
 

@@ -42,9 +42,12 @@ private:
 // the process (asking first, then terminating), so nothing outlives a case.
 class Grabnik {
 public:
-    // `environment` is set for the program on top of what it inherits.
+    // `environment` is set for the program on top of what it inherits. A
+    // relative `executable` is found from this process's current folder, as
+    // the platform finds it; the program runs in `currentDirectory`, or in
+    // this process's current folder when that is empty.
     explicit Grabnik(const std::string& arguments, const std::string& executable = grabnikPath(),
-                     const Environment& environment = {});
+                     const Environment& environment = {}, const std::string& currentDirectory = {});
     ~Grabnik();
     Grabnik(const Grabnik&) = delete;
     Grabnik& operator=(const Grabnik&) = delete;

@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "image_file.h"
 #include "overlay_session.h"
 #include "setup_dialog_driver.h"
 #include "temp_folder.h"
@@ -33,13 +32,7 @@ protected:
         ASSERT_TRUE(waitUntil([] { return clipboardHasFormat(CF_TEXT); }));
         EXPECT_EQ(clipboardText(), file);
         EXPECT_FALSE(clipboardHasFormat(CF_BITMAP));
-        Image saved;
-        ASSERT_TRUE(decodeImageFile(file, saved));
-        ASSERT_EQ(saved.width, Snip.right - Snip.left);
-        ASSERT_EQ(saved.height, Snip.bottom - Snip.top);
-        EXPECT_EQ(mismatches(saved, Snip.left, Snip.top,
-                             [&](int x, int y) { return background_.colourAt(x, y); }),
-                  "");
+        ASSERT_NO_FATAL_FAILURE(expectFileOfBackground(file, Snip));
     }
 
     TempFolder folder_{"roundtrip"};

@@ -1,5 +1,6 @@
 // The selection on the frozen screen, driven as a user would: drags, Enter,
-// Escape, Space, the hotkey again, another program coming to the front.
+// Escape, Alt+F4, Space, the hotkey again, another program coming to the
+// front.
 // Every copied and every shown pixel is checked against the background.
 #include <gtest/gtest.h>
 
@@ -146,6 +147,24 @@ TEST_F(Selecting, EscapeHidesWithoutTouchingTheClipboard) {
     pressKey(VK_ESCAPE);
     ASSERT_TRUE(waitHidden());
     expectClipboardUntouched();
+}
+
+// A full-screen picture invites Alt+F4: it ends the snip, not Grabnik.
+TEST_F(Selecting, AltF4HidesWithoutCopyingAndTheHotkeysWorkOn) {
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    pressKey(VK_SPACE);
+    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    pressHotkey(MOD_ALT, VK_F4);
+    ASSERT_TRUE(waitHidden());
+    DWORD exitCode = 0;
+    ASSERT_FALSE(grabnik_->waitExit(&exitCode, 500)) << "Grabnik ended with " << exitCode;
+    expectClipboardUntouched();
+
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    pressKey(VK_SPACE);  // hold off again
+    userDrag(Selection);
+    ASSERT_TRUE(waitHidden());
+    ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(Selection));
 }
 
 TEST_F(Selecting, HeldFrameStaysUntilEnterCopiesIt) {

@@ -12,6 +12,7 @@
 #include "export/clipboard_file.h"
 #include "file_hotkey_in_process.h"
 #include "image_file.h"
+#include "import_patch.h"
 #include "support/named_rows.h"
 
 using namespace e2e;
@@ -86,6 +87,34 @@ HGLOBAL makeDib(const DibCase& c) {
     return block;
 }
 
+// Emptying the clipboard frees its blocks, and a block still locked then
+// is unlocked after it is freed. Seen through stand-ins for this program's
+// imports of both functions, which call the real ones.
+struct Emptying {
+    UINT format;   // of the block looked at: the case's own
+    HANDLE freed;  // that block, when EmptyClipboard was called; else null
+    bool unlockedAfter;
+};
+Emptying emptying;
+
+template <typename Function>
+Function* real(const char* dll, const char* name) {
+    return reinterpret_cast<Function*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(dll), name)));
+}
+
+BOOL WINAPI emptyClipboardNoting() {
+    emptying.freed = GetClipboardData(emptying.format);
+    static const auto realEmpty = real<BOOL WINAPI()>("user32.dll", "EmptyClipboard");
+    return realEmpty();
+}
+
+BOOL WINAPI globalUnlockNoting(HGLOBAL block) {
+    if (block && block == emptying.freed) emptying.unlockedAfter = true;
+    static const auto realUnlock = real<BOOL WINAPI(HGLOBAL)>("kernel32.dll", "GlobalUnlock");
+    return realUnlock(block);
+}
+
 class ClipboardDib : public FileHotkeyInProcess, public testing::WithParamInterface<DibCase> {
 protected:
     // Puts the block on the clipboard as another program would; false when
@@ -103,8 +132,18 @@ protected:
 TEST_P(ClipboardDib, IsSavedPixelForPixel) {
     const DibCase& c = GetParam();
     ASSERT_TRUE(putOnClipboard(c.format, makeDib(c)));
-    ASSERT_EQ(saveClipboardImageToTempFile(), ClipboardAttempt::Done);
+    emptying = {c.format, nullptr, false};
+    {
+        const ImportPatch emptyNoting("user32.dll", "EmptyClipboard",
+                                      reinterpret_cast<const void*>(emptyClipboardNoting));
+        const ImportPatch unlockNoting("kernel32.dll", "GlobalUnlock",
+                                       reinterpret_cast<const void*>(globalUnlockNoting));
+        ASSERT_TRUE(emptyNoting.patched() && unlockNoting.patched());
+        ASSERT_EQ(saveClipboardImageToTempFile(), ClipboardAttempt::Done);
+    }
     ASSERT_EQ(clipboardText(), folder_.pathOf("tmpimg00.png"));
+    ASSERT_NE(emptying.freed, nullptr) << "the path's write empties the clipboard";
+    EXPECT_FALSE(emptying.unlockedAfter) << "the block was still locked when emptying freed it";
 
     Image saved;
     ASSERT_TRUE(decodeImageFile(folder_.pathOf("tmpimg00.png"), saved, true));
