@@ -11,6 +11,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <regex>
 #include <thread>
@@ -34,6 +36,15 @@ const std::vector<std::string> Hotkeys = {"(ctrl+alt+S)", "(ctrl+alt+F)"};
 ::testing::AssertionResult showOverlay(XDesktop& desktop) {
     return showOverlayBy(desktop, [&] { desktop.pressKeys({XK_Control_L, XK_Alt_L, XK_s}); });
 }
+
+// From Set, the first tab stop of the setup dialog: Control and Alt with K
+// for the selection, Shift with L for the file hotkey; Enter presses Set.
+void chooseCtrlAltKAndShiftL(XDesktop& desktop) {
+    desktop.typeKeys({XK_Tab, XK_space, XK_Tab, XK_space, XK_Tab, XK_Tab, XK_Tab, XK_K, XK_Tab,
+                      XK_Tab, XK_Tab, XK_space, XK_Tab, XK_Tab, XK_L, XK_Return});
+}
+
+const unsigned CtrlAlt = ControlMask | Mod1Mask, CtrlAltWithLocks = CtrlAlt | LockMask | Mod2Mask;
 
 // The X clipboard's content of one type once it is there, or empty.
 std::string clipboardWhenThere(const char* type) {
@@ -83,9 +94,7 @@ TEST_F(Desktop, HotkeyOverANativeWindowFreezesTheScreenAndEscapeClosesIt) {
     }
     EXPECT_EQ(differing, 0);
 
-    ASSERT_TRUE(desktop.waitOverlayFocus(3000));
-    desktop.pressKeys({XK_Escape});
-    EXPECT_TRUE(desktop.waitOverlay(false, 3000));
+    EXPECT_TRUE(desktop.closeOverlay());
 }
 
 TEST_F(Desktop, AnotherWindowTakingTheFocusClosesTheOverlay) {
@@ -123,38 +132,87 @@ TEST_F(Desktop, DragPutsTheFramedPixelsAndTheFileHotkeyThePathOnTheXClipboard) {
     EXPECT_EQ(commandOutput("head -c 8 '" + file + "'"), "\x89PNG\r\n\x1a\n") << file;
 }
 
-TEST_F(Desktop, PressCommandShowsTheOverlay) {
+TEST_F(Desktop, ASecondCompanionIsRefusedAndThePressCommandStillWorks) {
     Companion companion(Hotkeys);
     const std::string press = std::string(GRABNIK_COMPANION) + " --press selection";
+    ASSERT_TRUE(showOverlayBy(desktop, [&] { commandOutput(press); }));
+    ASSERT_TRUE(desktop.closeOverlay());
+
+    Companion second(Hotkeys);
+    EXPECT_EQ(second.waitExit(10000), 1);
+    EXPECT_TRUE(second.waitErrors("Grabnik already runs on this display", 0));
     EXPECT_TRUE(showOverlayBy(desktop, [&] { commandOutput(press); }));
 }
 
 TEST_F(Desktop, HotkeysChosenInTheSetupDialogWorkFromANativeWindow) {
-    Companion companion({});
+    Companion companion(std::vector<std::string>{});
     ASSERT_TRUE(desktop.waitFocusOn("Grabnik Hotkey Setup", 20000));
-    // From Set, the first tab stop: Control and Alt with K for the
-    // selection, Shift with L for the file hotkey; Enter presses Set.
-    desktop.typeKeys({XK_Tab, XK_space, XK_Tab, XK_space, XK_Tab, XK_Tab, XK_Tab, XK_K, XK_Tab,
-                      XK_Tab, XK_Tab, XK_space, XK_Tab, XK_Tab, XK_L, XK_Return});
+    chooseCtrlAltKAndShiftL(desktop);
     EXPECT_TRUE(showOverlayBy(desktop, [&] { desktop.pressKeys({XK_Control_L, XK_Alt_L, XK_k}); }));
     std::remove((desktopProgramFolder() + "/grabnik.lnk").c_str());
 }
 
 TEST_F(Desktop, EndingGrabnikEndsTheCompanionAndReleasesItsGrabs) {
-    const unsigned ctrlAlt = ControlMask | Mod1Mask, withLocks = ctrlAlt | LockMask | Mod2Mask;
     Companion companion(Hotkeys);
     ASSERT_TRUE(showOverlay(desktop));
-    ASSERT_TRUE(desktop.waitOverlayFocus(3000));
-    desktop.pressKeys({XK_Escape});
-    ASSERT_TRUE(desktop.waitOverlay(false, 3000));
-    EXPECT_FALSE(desktop.canGrab(XK_s, ctrlAlt));
-    EXPECT_FALSE(desktop.canGrab(XK_f, withLocks));
+    ASSERT_TRUE(desktop.closeOverlay());
+    EXPECT_FALSE(desktop.canGrab(XK_s, CtrlAlt));
+    EXPECT_FALSE(desktop.canGrab(XK_f, CtrlAltWithLocks));
 
     // As a Windows user ends it: a close request to its windows.
     commandOutput("wine taskkill /im grabnik.exe 2>&1");
     EXPECT_EQ(companion.waitExit(10000), 0);
-    EXPECT_TRUE(desktop.canGrab(XK_s, ctrlAlt));
-    EXPECT_TRUE(desktop.canGrab(XK_f, withLocks));
+    EXPECT_TRUE(desktop.canGrab(XK_s, CtrlAlt));
+    EXPECT_TRUE(desktop.canGrab(XK_f, CtrlAltWithLocks));
+}
+
+TEST_F(Desktop, AHotkeyStillWorksAfterTheBridgeWasKilled) {
+    Companion companion(Hotkeys);
+    ASSERT_TRUE(showOverlay(desktop));
+    ASSERT_TRUE(desktop.closeOverlay());
+    ASSERT_EQ(commandOutput("wine taskkill /f /im grabnik-bridge.exe >/dev/null 2>&1 && echo killed"),
+              "killed\n");
+    EXPECT_TRUE(companion.waitErrors("the bridge has ended; it is started again", 10000));
+    EXPECT_TRUE(showOverlay(desktop));
+}
+
+TEST_F(Desktop, ABridgeThatCannotRunGivesTheHotkeysBack) {
+    // Grabnik in a folder of its own without the bridge: the bridge ends at
+    // once, and again once started again.
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("grabnik-no-bridge-" + std::to_string(getpid()));
+    std::filesystem::create_directory(folder);
+    std::filesystem::create_symlink(desktopProgramFolder() + "/grabnik.exe", folder / "grabnik.exe");
+    {
+        Companion companion(CommandLine{{GRABNIK_COMPANION, folder.string(), Hotkeys[0], Hotkeys[1]}});
+        EXPECT_TRUE(companion.waitErrors("the bridge ended again at once; both hotkeys are given back",
+                                         20000));
+        EXPECT_TRUE(desktop.canGrab(XK_s, CtrlAlt));
+        EXPECT_TRUE(desktop.canGrab(XK_f, CtrlAltWithLocks));
+        // Grabnik runs on, and with it the companion.
+        EXPECT_EQ(companion.waitExit(0), -1);
+    }
+    std::filesystem::remove_all(folder);
+}
+
+TEST_F(Desktop, TheHotkeysLetterIsCaughtInEveryLayoutGroup) {
+    // "a" types "q" in the other layout; "s" would be the same key in both.
+    KeyboardLayouts layouts("fr,us");
+    Companion companion({"(ctrl+alt+A)", "(ctrl+alt+F)"});
+    const auto pressCtrlAltA = [&] { desktop.pressKeys({XK_Control_L, XK_Alt_L, XK_a}); };
+    ASSERT_TRUE(showOverlayBy(desktop, pressCtrlAltA));
+    ASSERT_TRUE(desktop.closeOverlay());
+
+    // The second group, US: its "a" key, and the French "a" key is left to
+    // the other programs, for its "q".
+    desktop.lockGroup(1);
+    EXPECT_TRUE(showOverlayBy(desktop, pressCtrlAltA));
+    ASSERT_TRUE(desktop.closeOverlay());
+    EXPECT_TRUE(desktop.canGrab(XK_q, CtrlAlt));
+
+    // Another set of layouts while it runs.
+    layouts.change("fr");
+    EXPECT_TRUE(showOverlayBy(desktop, pressCtrlAltA));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "x_session.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -11,6 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 extern char** environ;
@@ -39,6 +43,12 @@ int noteRefusal(Display*, XErrorEvent* error) {
     return 0;
 }
 
+std::vector<std::string> usualCommand(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command = {GRABNIK_COMPANION, desktopProgramFolder()};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return command;
+}
+
 unsigned littleEndian(const std::string& bytes, size_t at, size_t width) {
     unsigned value = 0;
     for (size_t i = width; i-- > 0;)
@@ -61,9 +71,31 @@ XDesktop::~XDesktop() {
 
 void XDesktop::pressKeys(std::initializer_list<unsigned long> keysyms) {
     for (unsigned long keysym : keysyms)
-        XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), True, CurrentTime);
+        XTestFakeKeyEvent(display_, keyTyping(keysym), True, CurrentTime);
     for (auto keysym = std::rbegin(keysyms); keysym != std::rend(keysyms); ++keysym)
-        XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, *keysym), False, CurrentTime);
+        XTestFakeKeyEvent(display_, keyTyping(*keysym), False, CurrentTime);
+    XSync(display_, False);
+}
+
+// The first key whose unshifted level types the keysym in the active group;
+// keys of one group only (modifiers, Escape) by Xlib's usual lookup.
+KeyCode XDesktop::keyTyping(unsigned long keysym) {
+    XkbStateRec state = {};
+    XkbGetState(display_, XkbUseCoreKbd, &state);
+    // Read anew: Xlib's own copy may predate the layouts that setxkbmap set.
+    XkbDescPtr keyboard = XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+    KeyCode found = 0;
+    for (int keycode = keyboard ? keyboard->min_key_code : 1;
+         keyboard && keycode <= keyboard->max_key_code && !found; ++keycode)
+        if (state.group < XkbKeyNumGroups(keyboard, keycode) &&
+            XkbKeySymEntry(keyboard, keycode, 0, state.group) == keysym)
+            found = KeyCode(keycode);
+    if (keyboard) XkbFreeKeyboard(keyboard, 0, True);
+    return found ? found : XKeysymToKeycode(display_, keysym);
+}
+
+void XDesktop::lockGroup(unsigned group) {
+    XkbLockGroup(display_, XkbUseCoreKbd, group);
     XSync(display_, False);
 }
 
@@ -140,9 +172,15 @@ bool XDesktop::waitOverlayFocus(int timeoutMs) {
         timeoutMs);
 }
 
+bool XDesktop::closeOverlay() {
+    if (!waitOverlayFocus(3000)) return false;
+    pressKeys({XK_Escape});
+    return waitOverlay(false, 3000);
+}
+
 bool XDesktop::canGrab(unsigned long keysym, unsigned modifiers) {
     const Window root = DefaultRootWindow(display_);
-    const KeyCode keycode = XKeysymToKeycode(display_, keysym);
+    const KeyCode keycode = keyTyping(keysym);
     grabRefused = false;
     XErrorHandler previous = XSetErrorHandler(noteRefusal);
     XGrabKey(display_, keycode, modifiers, root, False, GrabModeAsync, GrabModeAsync);
@@ -224,24 +262,51 @@ bool PatternWindow::hasFocus() const {
     return focus == window_;
 }
 
-Companion::Companion(const std::vector<std::string>& arguments) : pid_(-1) {
-    const std::string companion = GRABNIK_COMPANION;
-    const std::string folder = desktopProgramFolder();
-    std::vector<char*> argv = {const_cast<char*>(companion.c_str()),
-                               const_cast<char*>(folder.c_str())};
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
+KeyboardLayouts::KeyboardLayouts(const char* layouts) { change(layouts); }
+
+KeyboardLayouts::~KeyboardLayouts() { change("us"); }
+
+void KeyboardLayouts::change(const char* layouts) {
+    commandOutput(std::string("setxkbmap -layout ") + layouts);
+}
+
+Companion::Companion(const std::vector<std::string>& arguments)
+    : Companion(CommandLine{usualCommand(arguments)}) {}
+
+Companion::Companion(const CommandLine& command) : pid_(-1) {
+    char errorsPath[] = "/tmp/grabnik-companion-errors-XXXXXX";
+    const int errors = mkostemp(errorsPath, O_CLOEXEC);
+    errorsPath_ = errorsPath;
+    std::vector<char*> argv;
+    for (const std::string& word : command.words) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);
-    if (posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0) pid_ = -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (errors >= 0) posix_spawn_file_actions_adddup2(&actions, errors, STDERR_FILENO);
+    if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    if (errors >= 0) close(errors);
 }
 
 Companion::~Companion() {
-    if (pid_ < 0) return;
-    kill(pid_, SIGTERM);
-    if (waitExit(10000) < 0) {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
+    if (pid_ >= 0) {
+        kill(pid_, SIGTERM);
+        if (waitExit(10000) < 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
     }
+    std::fputs(errors().c_str(), stderr);
+    std::remove(errorsPath_.c_str());
+}
+
+bool Companion::waitErrors(const std::string& text, int timeoutMs) {
+    return waitUntil([&] { return errors().find(text) != std::string::npos; }, timeoutMs);
+}
+
+std::string Companion::errors() const {
+    std::ifstream file(errorsPath_);
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 int Companion::waitExit(int timeoutMs) {
