@@ -37,7 +37,7 @@ constexpr const char* LauncherShortcut = "grabnik.lnk";
 
 // A bridge that ends sooner than this after it was started again will not
 // run here: starting it once more would only fail the same way.
-constexpr std::chrono::seconds BridgeEndsAtOnce{3};
+constexpr std::chrono::seconds BridgeEndsAtOnce{1};
 
 using Clock = std::chrono::steady_clock;
 

@@ -70,6 +70,21 @@ protected:
     std::unique_ptr<PatternWindow> window;
 };
 
+// The `grabnik` command that scripts/install.sh installs, named by
+// GRABNIK_INSTALLED_COMMAND: tests/desktop/install_test.sh installs it into
+// a scratch home and runs these cases; skipped elsewhere.
+class Installed : public Desktop {
+protected:
+    void SetUp() override {
+        const char* installed = std::getenv("GRABNIK_INSTALLED_COMMAND");
+        if (!installed) GTEST_SKIP() << "run by tests/desktop/install_test.sh";
+        command = installed;
+        Desktop::SetUp();
+    }
+
+    std::string command;
+};
+
 TEST_F(Desktop, HotkeyOverANativeWindowFreezesTheScreenAndEscapeClosesIt) {
     ASSERT_TRUE(window->hasFocus());
     Companion companion(Hotkeys);
@@ -213,6 +228,26 @@ TEST_F(Desktop, TheHotkeysLetterIsCaughtInEveryLayoutGroup) {
     // Another set of layouts while it runs.
     layouts.change("fr");
     EXPECT_TRUE(showOverlayBy(desktop, pressCtrlAltA));
+}
+
+TEST_F(Installed, FirstStartAsksForTheHotkeysLaterStartsUseThemOrTheOnesGiven) {
+    const auto pressCtrlAltK = [&] { desktop.pressKeys({XK_Control_L, XK_Alt_L, XK_k}); };
+    {
+        Companion first(CommandLine{{command}});
+        ASSERT_TRUE(desktop.waitFocusOn("Grabnik Hotkey Setup", 30000));
+        chooseCtrlAltKAndShiftL(desktop);
+        // Ended with its overlay shown: the keyboard stays with the native
+        // window after the setup dialog.
+        ASSERT_TRUE(showOverlayBy(desktop, pressCtrlAltK));
+    }
+    {
+        // No dialog: the hotkeys of the setup work at once.
+        Companion again(CommandLine{{command}});
+        EXPECT_TRUE(showOverlayBy(desktop, pressCtrlAltK));
+        ASSERT_TRUE(desktop.closeOverlay());
+    }
+    Companion given(CommandLine{{command, Hotkeys[0], Hotkeys[1]}});
+    EXPECT_TRUE(showOverlay(desktop));
 }
 
 }  // namespace
