@@ -161,7 +161,18 @@ void onSignal(Companion& companion) {
 }
 
 int runCompanion(const char* folder, const std::vector<std::string>& arguments) {
-    // First: a second companion on the display starts nothing.
+    // Read from the loop, and blocked before the record names this process:
+    // a press asked for before the loop runs waits for it, where the
+    // signal's default action would end the companion.
+    sigset_t handled;
+    sigemptyset(&handled);
+    for (int signal : {PressSelectionSignal, PressFileSignal, SIGCHLD, SIGTERM, SIGINT, SIGHUP})
+        sigaddset(&handled, signal);
+    sigprocmask(SIG_BLOCK, &handled, nullptr);
+    // A bridge that has ended shows as a failed write, not as death.
+    signal(SIGPIPE, SIG_IGN);
+
+    // A second companion on the display starts nothing.
     CompanionRecord record;
     if (!record.take()) return 1;
 
@@ -175,13 +186,6 @@ int runCompanion(const char* folder, const std::vector<std::string>& arguments) 
         std::fprintf(stderr, "grabnik-companion: cannot open the X display.\n");
         return 1;
     }
-    sigset_t handled;
-    sigemptyset(&handled);
-    for (int signal : {PressSelectionSignal, PressFileSignal, SIGCHLD, SIGTERM, SIGINT, SIGHUP})
-        sigaddset(&handled, signal);
-    sigprocmask(SIG_BLOCK, &handled, nullptr);
-    // A bridge that has ended shows as a failed write, not as death.
-    signal(SIGPIPE, SIG_IGN);
 
     Companion companion = {
         folder,

@@ -23,8 +23,10 @@ snapshot() {
 
 # Valid, and without warnings either: the tool exits 0 on warnings.
 validates() {
-  local report
-  report=$(desktop-file-validate "$1" 2>&1) && [ -z "$report" ] || { echo "$report"; return 1; }
+  local report status=0
+  report=$(desktop-file-validate "$1" 2>&1) || status=$?
+  if [ -n "$report" ]; then echo "$report"; fi
+  [ "$status" -eq 0 ] && [ -z "$report" ]
 }
 
 rm -rf "$home"

@@ -77,8 +77,8 @@ void XDesktop::pressKeys(std::initializer_list<unsigned long> keysyms) {
     XSync(display_, False);
 }
 
-// The first key whose unshifted level types the keysym in the active group;
-// keys of one group only (modifiers, Escape) by Xlib's usual lookup.
+// The first key that types the keysym unshifted in the active group, as
+// Xlib translates it (a key with fewer groups wraps the group, and so on).
 KeyCode XDesktop::keyTyping(unsigned long keysym) {
     XkbStateRec state = {};
     XkbGetState(display_, XkbUseCoreKbd, &state);
@@ -86,12 +86,16 @@ KeyCode XDesktop::keyTyping(unsigned long keysym) {
     XkbDescPtr keyboard = XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
     KeyCode found = 0;
     for (int keycode = keyboard ? keyboard->min_key_code : 1;
-         keyboard && keycode <= keyboard->max_key_code && !found; ++keycode)
-        if (state.group < XkbKeyNumGroups(keyboard, keycode) &&
-            XkbKeySymEntry(keyboard, keycode, 0, state.group) == keysym)
+         keyboard && keycode <= keyboard->max_key_code && !found; ++keycode) {
+        unsigned modifiers = 0;
+        KeySym typed = NoSymbol;
+        if (XkbTranslateKeyCode(keyboard, KeyCode(keycode), XkbBuildCoreState(0, state.group),
+                                &modifiers, &typed) &&
+            typed == keysym)
             found = KeyCode(keycode);
+    }
     if (keyboard) XkbFreeKeyboard(keyboard, 0, True);
-    return found ? found : XKeysymToKeycode(display_, keysym);
+    return found;
 }
 
 void XDesktop::lockGroup(unsigned group) {
@@ -149,8 +153,11 @@ Window XDesktop::shownOverlay() {
     if (!XQueryTree(display_, root, &rootReturn, &parent, &children, &count)) return 0;
     for (unsigned i = 0; i < count && !found; ++i) {
         XWindowAttributes a;
+        // Wine maps an input-only window of the same size over the screen
+        // while the overlay holds the keyboard, to keep the cursor there.
         if (XGetWindowAttributes(display_, children[i], &a) && a.override_redirect &&
-            a.map_state == IsViewable && a.width == width && a.height == height)
+            a.c_class == InputOutput && a.map_state == IsViewable && a.width == width &&
+            a.height == height)
             found = children[i];
     }
     if (children) XFree(children);
@@ -262,9 +269,15 @@ bool PatternWindow::hasFocus() const {
     return focus == window_;
 }
 
-KeyboardLayouts::KeyboardLayouts(const char* layouts) { change(layouts); }
+KeyboardLayouts::KeyboardLayouts(XDesktop& desktop, const char* layouts) : desktop_(desktop) {
+    change(layouts);
+}
 
-KeyboardLayouts::~KeyboardLayouts() { change("us"); }
+// The locked group outlives a new keymap: it is set back too.
+KeyboardLayouts::~KeyboardLayouts() {
+    change("us");
+    desktop_.lockGroup(0);
+}
 
 void KeyboardLayouts::change(const char* layouts) {
     commandOutput(std::string("setxkbmap -layout ") + layouts);

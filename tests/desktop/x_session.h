@@ -86,15 +86,18 @@ private:
 
 // The keyboard layouts of the display, set with setxkbmap ("fr,us": French
 // in group 0, US in group 1) for as long as it lives; then the display's
-// own "us" again.
+// own "us" again, in group 0.
 class KeyboardLayouts {
 public:
-    explicit KeyboardLayouts(const char* layouts);
+    KeyboardLayouts(XDesktop& desktop, const char* layouts);
     ~KeyboardLayouts();
     KeyboardLayouts(const KeyboardLayouts&) = delete;
     KeyboardLayouts& operator=(const KeyboardLayouts&) = delete;
 
     void change(const char* layouts);
+
+private:
+    XDesktop& desktop_;
 };
 
 // A command line to start instead of the usual one.
