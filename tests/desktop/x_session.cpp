@@ -77,23 +77,25 @@ void XDesktop::pressKeys(std::initializer_list<unsigned long> keysyms) {
     XSync(display_, False);
 }
 
-// The first key that types the keysym unshifted in the active group, as
-// Xlib translates it (a key with fewer groups wraps the group, and so on).
+// The first key that types the keysym in the active group, alone or else
+// with Shift (XK_K names the K key), as Xlib translates it: a key with
+// fewer groups wraps the group, and so on.
 KeyCode XDesktop::keyTyping(unsigned long keysym) {
     XkbStateRec state = {};
     XkbGetState(display_, XkbUseCoreKbd, &state);
     // Read anew: Xlib's own copy may predate the layouts that setxkbmap set.
     XkbDescPtr keyboard = XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
     KeyCode found = 0;
-    for (int keycode = keyboard ? keyboard->min_key_code : 1;
-         keyboard && keycode <= keyboard->max_key_code && !found; ++keycode) {
-        unsigned modifiers = 0;
-        KeySym typed = NoSymbol;
-        if (XkbTranslateKeyCode(keyboard, KeyCode(keycode), XkbBuildCoreState(0, state.group),
-                                &modifiers, &typed) &&
-            typed == keysym)
-            found = KeyCode(keycode);
-    }
+    for (unsigned shift : {0u, unsigned(ShiftMask)})
+        for (int keycode = keyboard ? keyboard->min_key_code : 1;
+             keyboard && keycode <= keyboard->max_key_code && !found; ++keycode) {
+            unsigned modifiers = 0;
+            KeySym typed = NoSymbol;
+            if (XkbTranslateKeyCode(keyboard, KeyCode(keycode),
+                                    XkbBuildCoreState(shift, state.group), &modifiers, &typed) &&
+                typed == keysym)
+                found = KeyCode(keycode);
+        }
     if (keyboard) XkbFreeKeyboard(keyboard, 0, True);
     return found;
 }
