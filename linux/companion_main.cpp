@@ -148,8 +148,8 @@ void onSignal(Companion& companion) {
         // Either child: Grabnik's end ends the loop; a bridge that ends
         // while Grabnik runs is started again.
         reapWineProgram(companion.grabnik, false, companion.exitStatus);
-        if (int bridgeStatus = 0; reapWineProgram(companion.bridge, false, bridgeStatus) &&
-                                  companion.grabnik.pid >= 0)
+        if (int bridgeStatus = 0;
+            reapWineProgram(companion.bridge, false, bridgeStatus) && companion.grabnik.pid >= 0)
             onBridgeEnded(companion);
         break;
     default:

@@ -41,8 +41,7 @@ std::string recordPath(bool create) {
 int openRecord(const std::string& path, int flags) {
     const int fd = open(path.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, 0600);
     struct stat status;
-    if (fd >= 0 && fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
-        status.st_uid == getuid())
+    if (fd >= 0 && fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == getuid())
         return fd;
     if (fd >= 0) close(fd);
     return -1;
@@ -81,8 +80,7 @@ bool CompanionRecord::take() {
             return false;
         }
         struct stat opened, named;
-        if (fstat(fd_, &opened) == 0 && stat(path_.c_str(), &named) == 0 &&
-            sameFile(opened, named))
+        if (fstat(fd_, &opened) == 0 && stat(path_.c_str(), &named) == 0 && sameFile(opened, named))
             return true;
         close(fd_);
     }

@@ -93,7 +93,8 @@ void grabKeys(Display* display, const RootGrab& grab, const XModifierRoles& role
         XSync(display, False);
         if (!grabRefused) continue;
         // Another program holds it: give back the variants that were granted.
-        for (unsigned mask : lockVariants(grab.mask, roles)) XUngrabKey(display, keycode, mask, root);
+        for (unsigned mask : lockVariants(grab.mask, roles))
+            XUngrabKey(display, keycode, mask, root);
         anyRefused = true;
     }
     XSync(display, False);

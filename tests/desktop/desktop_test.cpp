@@ -192,8 +192,9 @@ TEST_F(Desktop, AHotkeyStillWorksAfterTheBridgeWasKilled) {
     Companion companion(Hotkeys);
     ASSERT_TRUE(showOverlay(desktop));
     ASSERT_TRUE(endSnipWithTheMouse(desktop));
-    ASSERT_EQ(commandOutput("wine taskkill /f /im grabnik-bridge.exe >/dev/null 2>&1 && echo killed"),
-              "killed\n");
+    ASSERT_EQ(
+        commandOutput("wine taskkill /f /im grabnik-bridge.exe >/dev/null 2>&1 && echo killed"),
+        "killed\n");
     EXPECT_TRUE(companion.waitErrors("the bridge has ended; it is started again", 10000));
     EXPECT_TRUE(showOverlay(desktop));
 }
@@ -204,11 +205,13 @@ TEST_F(Desktop, ABridgeThatCannotRunGivesTheHotkeysBack) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("grabnik-no-bridge-" + std::to_string(getpid()));
     std::filesystem::create_directory(folder);
-    std::filesystem::create_symlink(desktopProgramFolder() + "/grabnik.exe", folder / "grabnik.exe");
+    std::filesystem::create_symlink(desktopProgramFolder() + "/grabnik.exe",
+                                    folder / "grabnik.exe");
     {
-        Companion companion(CommandLine{{GRABNIK_COMPANION, folder.string(), Hotkeys[0], Hotkeys[1]}});
-        EXPECT_TRUE(companion.waitErrors("the bridge ended again at once; both hotkeys are given back",
-                                         20000));
+        Companion companion(
+            CommandLine{{GRABNIK_COMPANION, folder.string(), Hotkeys[0], Hotkeys[1]}});
+        EXPECT_TRUE(companion.waitErrors(
+            "the bridge ended again at once; both hotkeys are given back", 20000));
         EXPECT_TRUE(desktop.canGrab(XK_s, CtrlAlt));
         EXPECT_TRUE(desktop.canGrab(XK_f, CtrlAltWithLocks));
         // Grabnik runs on, and with it the companion.
@@ -222,7 +225,10 @@ TEST_F(Desktop, TheHotkeysLetterIsCaughtInEveryLayoutGroup) {
     KeyboardLayouts layouts(desktop, "fr,us");
     Companion companion({"(ctrl+alt+A)", "(ctrl+alt+F)"});
     const auto snipByCtrlAltA = [&] {
-        return showOverlayBy(desktop, [&] { desktop.pressKeys({XK_Control_L, XK_Alt_L, XK_a}); }) &&
+        return showOverlayBy(desktop,
+                             [&] {
+                                 desktop.pressKeys({XK_Control_L, XK_Alt_L, XK_a});
+                             }) &&
                endSnipWithTheMouse(desktop);
     };
     ASSERT_TRUE(snipByCtrlAltA());

@@ -20,9 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     KeyboardMapping mapping = {input.ConsumeIntegralInRange<unsigned>(8, 200), {}};
     const size_t keys = input.ConsumeIntegralInRange<size_t>(0, 24);
     for (size_t i = 0; i < keys; ++i) {
-        MappedKey key = {input.ConsumeIntegral<uint8_t>(),
-                         input.ConsumeIntegralInRange<unsigned>(0, 6),
-                         {}};
+        MappedKey key = {
+            input.ConsumeIntegral<uint8_t>(), input.ConsumeIntegralInRange<unsigned>(0, 6), {}};
         const size_t count = input.ConsumeIntegralInRange<size_t>(0, 20);
         for (size_t k = 0; k < count; ++k)
             key.keysyms.push_back(input.ConsumeIntegralInRange<unsigned long>(0, 7));

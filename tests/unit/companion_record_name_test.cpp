@@ -20,13 +20,13 @@ TEST_P(CompanionRecordName, IsOnePerDisplay) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CompanionRecordName,
-    testing::Values(
-        NameRow{"LocalDisplay", ":0", "grabnik-companion-:0.lock"},
-        NameRow{"ScreenDropped", ":1.0", "grabnik-companion-:1.lock"},
-        NameRow{"HostKept", "localhost:10.2", "grabnik-companion-localhost:10.lock"},
-        NameRow{"DotInTheHostKept", "box.lan:3", "grabnik-companion-box.lan:3.lock"},
-        NameRow{"SlashesReplaced", "/tmp/launch-x/org.x:0", "grabnik-companion-_tmp_launch-x_org.x:0.lock"},
-        NameRow{"Unset", nullptr, "grabnik-companion-.lock"}),
+    testing::Values(NameRow{"LocalDisplay", ":0", "grabnik-companion-:0.lock"},
+                    NameRow{"ScreenDropped", ":1.0", "grabnik-companion-:1.lock"},
+                    NameRow{"HostKept", "localhost:10.2", "grabnik-companion-localhost:10.lock"},
+                    NameRow{"DotInTheHostKept", "box.lan:3", "grabnik-companion-box.lan:3.lock"},
+                    NameRow{"SlashesReplaced", "/tmp/launch-x/org.x:0",
+                            "grabnik-companion-_tmp_launch-x_org.x:0.lock"},
+                    NameRow{"Unset", nullptr, "grabnik-companion-.lock"}),
     NamedAfterRow());
 
 }  // namespace

@@ -108,10 +108,10 @@ TEST_P(ArgumentWords, SplitAtBlanks) {
 INSTANTIATE_TEST_SUITE_P(
     Table, ArgumentWords,
     testing::Values(WordsRow{"TwoHotkeys", "(ctrl+alt+K) (shift+L)", {"(ctrl+alt+K)", "(shift+L)"}},
-                    WordsRow{"OptionAndBlanksAround", " \t/allmonitors  (a)\t(b) ",
+                    WordsRow{"OptionAndBlanksAround",
+                             " \t/allmonitors  (a)\t(b) ",
                              {"/allmonitors", "(a)", "(b)"}},
-                    WordsRow{"Blanks", "  ", {}},
-                    WordsRow{"Empty", "", {}}),
+                    WordsRow{"Blanks", "  ", {}}, WordsRow{"Empty", "", {}}),
     NamedAfterRow());
 
 }  // namespace
