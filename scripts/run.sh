@@ -16,12 +16,9 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "Grabnik needs a graphical display: DISPLAY is not set." >&2
   exit 1
 fi
-"$root/scripts/setup.sh"
-build_preset "$WINDOWS_RUN_PRESET" grabnik grabnik-bridge
-# The companion alone, without the tests' sanitizers.
-build_preset linux-companion grabnik-companion
-
 # shellcheck source=x-desktop.sh
 source "$root/scripts/x-desktop.sh"
+build_desktop_programs
+
 prepare_grabnik_prefix
 exec "$root/build/linux/bin/grabnik-companion" "$WINDOWS_RUN_BUILD/bin" "$@"

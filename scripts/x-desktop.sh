@@ -1,10 +1,21 @@
-# Sourced by run.sh and by the desktop tests and benchmark: what Grabnik
-# needs from a Wine prefix on a Linux desktop, and a private X desktop (the
-# Wine display of wine-desktop.sh with a window manager) for the tests,
-# started and stopped together.
+# Sourced by run.sh, install.sh and by the desktop tests and benchmark:
+# what Grabnik needs on a Linux desktop, its programs and a Wine prefix, and
+# a private X desktop (the Wine display of wine-desktop.sh with a window
+# manager) for the tests, started and stopped together.
+#   build_desktop_programs            grabnik.exe and the bridge in
+#                                     $WINDOWS_RUN_BUILD/bin, the companion
+#                                     in build/linux/bin
 #   prepare_grabnik_prefix            the prefix in WINEPREFIX (or ~/.wine)
 #   start_x_desktop PREFIX GEOMETRY   e.g. build/win32/desktop-prefix 1920x1080x24
 #   stop_x_desktop
+
+# Installs what is missing first. Needs common.sh and windows-build.sh.
+build_desktop_programs() {
+  "$root/scripts/setup.sh"
+  build_preset "$WINDOWS_RUN_PRESET" grabnik grabnik-bridge
+  # The companion alone, without the tests' sanitizers.
+  build_preset linux-companion grabnik-companion
+}
 
 prepare_grabnik_prefix() {
   local prefix=${WINEPREFIX:-$HOME/.wine}

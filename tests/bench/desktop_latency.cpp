@@ -20,9 +20,7 @@ constexpr double TargetMs = 60;
 
 // Closes the overlay as a user would and lets the desktop settle.
 bool closeOverlay(XDesktop& desktop) {
-    if (!desktop.waitOverlayFocus(3000)) return false;
-    desktop.pressKeys({XK_Escape});
-    const bool closed = desktop.waitOverlay(false, 3000);
+    const bool closed = desktop.closeOverlay();
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     return closed;
 }

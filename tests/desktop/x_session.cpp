@@ -1,7 +1,9 @@
 #include "x_session.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -11,6 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "linux/x_refusal.h"
@@ -29,6 +33,12 @@ void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 // Windows of other programs may go at any moment between two requests:
 // Xlib's default handler would end the test at the first such error.
 int ignoreError(Display*, XErrorEvent*) { return 0; }
+
+std::vector<std::string> usualCommand(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command = {GRABNIK_COMPANION, desktopProgramFolder()};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return command;
+}
 
 unsigned littleEndian(const std::string& bytes, size_t at, size_t width) {
     unsigned value = 0;
@@ -50,9 +60,37 @@ XDesktop::XDesktop() : display_(XOpenDisplay(nullptr), XCloseDisplay) {
 
 void XDesktop::pressKeys(std::initializer_list<unsigned long> keysyms) {
     for (unsigned long keysym : keysyms)
-        XTestFakeKeyEvent(display(), XKeysymToKeycode(display(), keysym), True, CurrentTime);
+        XTestFakeKeyEvent(display(), keyTyping(keysym), True, CurrentTime);
     for (auto keysym = std::rbegin(keysyms); keysym != std::rend(keysyms); ++keysym)
-        XTestFakeKeyEvent(display(), XKeysymToKeycode(display(), *keysym), False, CurrentTime);
+        XTestFakeKeyEvent(display(), keyTyping(*keysym), False, CurrentTime);
+    XSync(display(), False);
+}
+
+// The first key that types the keysym in the active group, alone or else
+// with Shift (XK_K names the K key), as Xlib translates it: a key with
+// fewer groups wraps the group, and so on.
+KeyCode XDesktop::keyTyping(unsigned long keysym) {
+    XkbStateRec state = {};
+    XkbGetState(display(), XkbUseCoreKbd, &state);
+    // Read anew: Xlib's own copy may predate the layouts that setxkbmap set.
+    XkbDescPtr keyboard = XkbGetMap(display(), XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+    KeyCode found = 0;
+    for (unsigned shift : {0u, unsigned(ShiftMask)})
+        for (int keycode = keyboard ? keyboard->min_key_code : 1;
+             keyboard && keycode <= keyboard->max_key_code && !found; ++keycode) {
+            unsigned modifiers = 0;
+            KeySym typed = NoSymbol;
+            if (XkbTranslateKeyCode(keyboard, KeyCode(keycode),
+                                    XkbBuildCoreState(shift, state.group), &modifiers, &typed) &&
+                typed == keysym)
+                found = KeyCode(keycode);
+        }
+    if (keyboard) XkbFreeKeyboard(keyboard, 0, True);
+    return found;
+}
+
+void XDesktop::lockGroup(unsigned group) {
+    XkbLockGroup(display(), XkbUseCoreKbd, group);
     XSync(display(), False);
 }
 
@@ -106,8 +144,11 @@ Window XDesktop::shownOverlay() {
     if (!XQueryTree(display(), root, &rootReturn, &parent, &children, &count)) return 0;
     for (unsigned i = 0; i < count && !found; ++i) {
         XWindowAttributes a;
+        // Wine maps an input-only window of the same size over the screen
+        // while the overlay holds the keyboard, to keep the cursor there.
         if (XGetWindowAttributes(display(), children[i], &a) && a.override_redirect &&
-            a.map_state == IsViewable && a.width == width && a.height == height)
+            a.c_class == InputOutput && a.map_state == IsViewable && a.width == width &&
+            a.height == height)
             found = children[i];
     }
     if (children) XFree(children);
@@ -137,9 +178,15 @@ bool XDesktop::waitOverlayFocus(int timeoutMs) {
         timeoutMs, PollMs);
 }
 
+bool XDesktop::closeOverlay() {
+    if (!waitOverlayFocus(3000)) return false;
+    pressKeys({XK_Escape});
+    return waitOverlay(false, 3000);
+}
+
 bool XDesktop::canGrab(unsigned long keysym, unsigned modifiers) {
     const Window root = DefaultRootWindow(display());
-    const KeyCode keycode = XKeysymToKeycode(display(), keysym);
+    const KeyCode keycode = keyTyping(keysym);
     const bool refused = refusesAccess(display(), [&] {
         XGrabKey(display(), keycode, modifiers, root, False, GrabModeAsync, GrabModeAsync);
     });
@@ -233,24 +280,57 @@ bool PatternWindow::hasFocus() const {
     return focus == window_;
 }
 
-Companion::Companion(const std::vector<std::string>& arguments) : pid_(-1) {
-    const std::string companion = GRABNIK_COMPANION;
-    const std::string folder = desktopProgramFolder();
-    std::vector<char*> argv = {const_cast<char*>(companion.c_str()),
-                               const_cast<char*>(folder.c_str())};
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
+KeyboardLayouts::KeyboardLayouts(XDesktop& desktop, const char* layouts) : desktop_(desktop) {
+    change(layouts);
+}
+
+// The locked group outlives a new keymap: it is set back too.
+KeyboardLayouts::~KeyboardLayouts() {
+    change("us");
+    desktop_.lockGroup(0);
+}
+
+void KeyboardLayouts::change(const char* layouts) {
+    commandOutput(std::string("setxkbmap -layout ") + layouts);
+}
+
+Companion::Companion(const std::vector<std::string>& arguments)
+    : Companion(CommandLine{usualCommand(arguments)}) {}
+
+Companion::Companion(const CommandLine& command) : pid_(-1) {
+    char errorsPath[] = "/tmp/grabnik-companion-errors-XXXXXX";
+    const int errors = mkostemp(errorsPath, O_CLOEXEC);
+    errorsPath_ = errorsPath;
+    std::vector<char*> argv;
+    for (const std::string& word : command.words) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);
-    if (posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0) pid_ = -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (errors >= 0) posix_spawn_file_actions_adddup2(&actions, errors, STDERR_FILENO);
+    if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    if (errors >= 0) close(errors);
 }
 
 Companion::~Companion() {
-    if (pid_ < 0) return;
-    kill(pid_, SIGTERM);
-    if (waitExit(10000) < 0) {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
+    if (pid_ >= 0) {
+        kill(pid_, SIGTERM);
+        if (waitExit(10000) < 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
     }
+    std::fputs(errors().c_str(), stderr);
+    std::remove(errorsPath_.c_str());
+}
+
+bool Companion::waitErrors(const std::string& text, int timeoutMs) {
+    return waitUntil([&] { return errors().find(text) != std::string::npos; }, timeoutMs);
+}
+
+std::string Companion::errors() const {
+    std::ifstream file(errorsPath_);
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 int Companion::waitExit(int timeoutMs) {

@@ -34,7 +34,8 @@ public:
 
     Display* display() const { return display_.get(); }
 
-    // Presses the keys in order and releases them in reverse.
+    // Presses the keys that type these keysyms in the active layout group,
+    // in order, and releases them in reverse.
     void pressKeys(std::initializer_list<unsigned long> keysyms);
     // Types the keys one after the other, each pressed and released.
     void typeKeys(std::initializer_list<unsigned long> keysyms);
@@ -53,14 +54,20 @@ public:
     // Waits until the shown overlay has the keyboard focus: Wine gives it
     // the focus a moment after it is mapped.
     bool waitOverlayFocus(int timeoutMs);
-    // Whether the test could grab the key combination itself: not while
-    // another client, the companion, holds it.
+    // Closes the shown overlay as a user would, with Escape; false when it
+    // does not go.
+    bool closeOverlay();
+    // Whether the test could grab the key that types the keysym now, with
+    // these modifiers: not while another client, the companion, holds it.
     bool canGrab(unsigned long keysym, unsigned modifiers);
     // What the screen shows there.
     Picture screenArea(int x, int y, int width, int height);
+    // Makes a layout group active, as a layout switch on the keyboard does.
+    void lockGroup(unsigned group);
 
 private:
     Window shownOverlay();
+    KeyCode keyTyping(unsigned long keysym);
 
     std::unique_ptr<Display, int (*)(Display*)> display_;  // closed at the end
 };
@@ -90,20 +97,50 @@ private:
     std::pair<int, int> screenOrigin() const;
 };
 
-// grabnik-companion FOLDER ARGUMENTS..., ended (if still running) with
-// SIGTERM when destroyed, as an interrupted run command ends it.
+// The keyboard layouts of the display, set with setxkbmap ("fr,us": French
+// in group 0, US in group 1) for as long as it lives; then the display's
+// own "us" again, in group 0.
+class KeyboardLayouts {
+public:
+    KeyboardLayouts(XDesktop& desktop, const char* layouts);
+    ~KeyboardLayouts();
+    KeyboardLayouts(const KeyboardLayouts&) = delete;
+    KeyboardLayouts& operator=(const KeyboardLayouts&) = delete;
+
+    void change(const char* layouts);
+
+private:
+    XDesktop& desktop_;
+};
+
+// A command line to start instead of the usual one.
+struct CommandLine {
+    std::vector<std::string> words;
+};
+
+// The companion, started as `grabnik-companion FOLDER ARGUMENTS...` with
+// the prepared folder, or by a command line of its own; ended (if still
+// running) with SIGTERM when destroyed, as an interrupted run command ends
+// it. What it says on stderr is kept, and passed on to the test's stderr
+// at the end.
 class Companion {
 public:
     explicit Companion(const std::vector<std::string>& arguments);
+    explicit Companion(const CommandLine& command);
     ~Companion();
     Companion(const Companion&) = delete;
     Companion& operator=(const Companion&) = delete;
 
     // Its exit status, or -1 if it still runs after the timeout.
     int waitExit(int timeoutMs);
+    // Waits until its stderr holds the text; false on timeout.
+    bool waitErrors(const std::string& text, int timeoutMs);
 
 private:
     pid_t pid_;
+    std::string errorsPath_;
+
+    std::string errors() const;
 };
 
 // The output of a command, run with the test's environment.

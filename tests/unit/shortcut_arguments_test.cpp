@@ -92,4 +92,25 @@ INSTANTIATE_TEST_SUITE_P(
             false, "unchanged"}),
     NamedAfterRow());
 
+struct WordsRow {
+    const char* name;
+    const char* arguments;
+    std::vector<std::string> words;
+};
+
+class ArgumentWords : public testing::TestWithParam<WordsRow> {};
+
+TEST_P(ArgumentWords, SplitAtBlanks) {
+    EXPECT_EQ(argumentWords(GetParam().arguments), GetParam().words);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ArgumentWords,
+    testing::Values(WordsRow{"TwoHotkeys", "(ctrl+alt+K) (shift+L)", {"(ctrl+alt+K)", "(shift+L)"}},
+                    WordsRow{"OptionAndBlanksAround",
+                             " \t/allmonitors  (a)\t(b) ",
+                             {"/allmonitors", "(a)", "(b)"}},
+                    WordsRow{"Blanks", "  ", {}}, WordsRow{"Empty", "", {}}),
+    NamedAfterRow());
+
 }  // namespace
