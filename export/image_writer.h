@@ -58,3 +58,8 @@ private:
 // or write the image (a null bitmap, say); E_OUTOFMEMORY when scratch memory
 // cannot be had.
 HRESULT saveImageFile(const BitmapImage& image, const wchar_t* path);
+
+// The image as the file the encoder that lists `extension` (".png", say)
+// writes, in a new movable block of exactly the file's bytes, the caller's
+// to hand on or free; null when the codecs cannot make it.
+HGLOBAL encodeImageBlock(const BitmapImage& image, const wchar_t* extension);
