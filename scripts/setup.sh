@@ -2,7 +2,7 @@
 # Installs whatever this machine lacks to build, run and test Grabnik:
 # the mingw-w64 cross compilers, 32-bit Wine, Xvfb, CMake, GoogleTest, the
 # Python that writes the download zip, and for the Linux desktop Xlib,
-# XTest, openbox, xclip, setxkbmap and the check of the menu entries.
+# XTest, openbox, xclip, setxkbmap, libpng and the check of the menu entries.
 # Safe to run again: it installs nothing that is already there. Package
 # names given as arguments are installed too (tools only one script needs).
 set -euo pipefail
@@ -18,8 +18,9 @@ packages=(cmake g++ make googletest python3 g++-mingw-w64-i686 binutils-mingw-w6
   # runtime that holds its libFuzzer for the fuzz targets.
   clang libclang-rt-14-dev
   # The Linux desktop's companion and its tests: keyboard layouts set with
-  # setxkbmap, the install's menu entries checked by desktop-file-validate.
-  libx11-dev libxtst-dev openbox xclip x11-xkb-utils desktop-file-utils
+  # setxkbmap, the install's menu entries checked by desktop-file-validate,
+  # the X clipboard's PNG pictures read and written with libpng.
+  libx11-dev libxtst-dev openbox xclip x11-xkb-utils desktop-file-utils libpng-dev
   "$@")
 
 sudo=()

@@ -4,6 +4,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
+#include <png.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -373,4 +374,38 @@ Picture decodeBmp(const std::string& bytes) {
             picture.pixels.push_back(littleEndian(bytes, row + size_t(x) * bits / 8, 3));
     }
     return picture;
+}
+
+Picture decodePng(const std::string& bytes) {
+    Picture picture;
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return picture;
+    image.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> rows(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, rows.data(), 0, nullptr)) return picture;
+    picture.width = int(image.width);
+    picture.height = int(image.height);
+    for (size_t i = 0; i + 2 < rows.size(); i += 3)
+        picture.pixels.push_back(rows[i] << 16 | rows[i + 1] << 8 | rows[i + 2]);
+    return picture;
+}
+
+std::string encodePng(const Picture& picture) {
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = png_uint_32(picture.width);
+    image.height = png_uint_32(picture.height);
+    image.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> rows;
+    for (unsigned long pixel : picture.pixels)
+        rows.insert(rows.end(),
+                    {static_cast<unsigned char>(pixel >> 16),
+                     static_cast<unsigned char>(pixel >> 8), static_cast<unsigned char>(pixel)});
+    png_alloc_size_t size = 0;
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rows.data(), 0, nullptr)) return {};
+    std::string bytes(size, '\0');
+    if (!png_image_write_to_memory(&image, &bytes[0], &size, 0, rows.data(), 0, nullptr)) return {};
+    bytes.resize(size);
+    return bytes;
 }

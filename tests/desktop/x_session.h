@@ -149,3 +149,8 @@ std::string commandOutput(const std::string& command);
 // A BMP file as the X clipboard hands it out (24 or 32 bits a pixel); empty
 // when the bytes are no such picture.
 Picture decodeBmp(const std::string& bytes);
+// The same for a PNG file's bytes, through libpng; empty when they are no
+// PNG it reads.
+Picture decodePng(const std::string& bytes);
+// The picture as a PNG file's bytes, through libpng; empty on failure.
+std::string encodePng(const Picture& picture);
