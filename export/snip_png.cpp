@@ -10,13 +10,13 @@
 namespace {
 
 // Only the message-loop thread touches it.
-SnipPixels offeredPixels(nullptr);
+SnipPixels offeredPixels;
 
 }  // namespace
 
 SnipPixels::SnipPixels(HBITMAP bitmap) {
     BITMAP facts = {};
-    if (!bitmap || !GetObjectA(bitmap, sizeof facts, &facts)) return;
+    if (!GetObjectA(bitmap, sizeof facts, &facts)) return;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = facts.bmWidth;
@@ -96,6 +96,6 @@ void renderSnipPngBeforeExit() {
 }
 
 void releaseSnipPixels() {
-    SnipPixels none(nullptr);
+    SnipPixels none;
     offeredPixels.swapWith(none);  // freed as `none` ends
 }

@@ -12,6 +12,7 @@
 // is made from these. Invalid when they cannot be had.
 class SnipPixels {
 public:
+    SnipPixels() = default;  // none
     explicit SnipPixels(HBITMAP bitmap);
     ~SnipPixels();
     SnipPixels(const SnipPixels&) = delete;
