@@ -58,3 +58,7 @@ private:
 // or write the image (a null bitmap, say); E_OUTOFMEMORY when scratch memory
 // cannot be had.
 HRESULT saveImageFile(const BitmapImage& image, const wchar_t* path);
+
+// Reads a picture file through the same codecs: a new opaque 32-bit bitmap,
+// the caller's to delete, or null when the file cannot be read or decoded.
+HBITMAP loadImageFile(const wchar_t* path);

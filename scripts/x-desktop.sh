@@ -7,17 +7,24 @@
 #   stop_x_desktop
 
 prepare_grabnik_prefix() {
-  local prefix=${WINEPREFIX:-$HOME/.wine}
+  local prefix=${WINEPREFIX:-$HOME/.wine} managed=N
   [ -f "$prefix/system.reg" ] || wineboot -i >/dev/null 2>&1 </dev/null
   # Unmanaged windows for grabnik.exe only: the window manager would keep
   # the keyboard away from the overlay. Wine then gives the overlay the X
-  # focus itself.
-  grep -q 'AppDefaults\\\\grabnik.exe\\\\X11 Driver' "$prefix/user.reg" 2>/dev/null ||
-    wine reg add 'HKCU\Software\Wine\AppDefaults\grabnik.exe\X11 Driver' /v Managed /d N /f \
+  # focus itself. Chosen for each session: wlroots compositors (sway) take
+  # the X focus back from an unmanaged window at once, which closes the
+  # overlay; a managed one stays. GNOME's keeps the unmanaged one.
+  if [ -n "${WAYLAND_DISPLAY:-}" ] && [[ ${XDG_CURRENT_DESKTOP:-} != *GNOME* ]]; then managed=Y; fi
+  grep -A3 'AppDefaults\\\\grabnik.exe\\\\X11 Driver' "$prefix/user.reg" 2>/dev/null |
+    grep -q "\"Managed\"=\"$managed\"" ||
+    wine reg add 'HKCU\Software\Wine\AppDefaults\grabnik.exe\X11 Driver' /v Managed /d "$managed" /f \
       >/dev/null 2>&1 </dev/null
 }
 
 start_x_desktop() {
+  # An X desktop, even when started from a Wayland session: the companion
+  # reads its screen through X.
+  unset WAYLAND_DISPLAY
   # shellcheck source=wine-desktop.sh
   source "$(dirname "${BASH_SOURCE[0]}")/wine-desktop.sh"
   start_wine_desktop "$1" "$2" || return 1
