@@ -150,7 +150,15 @@ bool connect(ScreenPortal& portal) {
     DBusError error;
     dbus_error_init(&error);
     // Private: the companion alone reads it, and closes it when it ends.
-    portal.bus.reset(dbus_bus_get_private(DBUS_BUS_SESSION, &error));
+    // The address is read anew at each connection (the bus library would
+    // keep the first it saw), so that a bus started again is found.
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (!address || !*address) {
+        portal.bus.reset(dbus_bus_get_private(DBUS_BUS_SESSION, &error));
+    } else {
+        portal.bus.reset(dbus_connection_open_private(address, &error));
+        if (portal.bus && !dbus_bus_register(portal.bus.get(), &error)) portal.bus.reset();
+    }
     if (!portal.bus) {
         std::fprintf(stderr, "grabnik-companion: no session bus for the screenshot portal: %s\n",
                      error.message);

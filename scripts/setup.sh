@@ -17,8 +17,9 @@ packages=(cmake g++ make googletest python3 g++-mingw-w64-i686 binutils-mingw-w6
   # The second compiler the test command builds the program with, and the
   # runtime that holds its libFuzzer for the fuzz targets.
   clang libclang-rt-14-dev
-  # The Linux desktop's companion and its tests.
-  libx11-dev libxtst-dev openbox xclip
+  # The Linux desktop's companion and its tests; its screenshot portal
+  # client, and the fake portal its tests run on a private bus.
+  libx11-dev libxtst-dev openbox xclip libdbus-1-dev pkg-config dbus-daemon python3-dbus python3-gi
   "$@")
 
 sudo=()
