@@ -11,10 +11,10 @@
 
 wayland_desktop_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-# Waits up to ten seconds for a command to succeed.
+# Waits up to thirty seconds for a command to succeed.
 wait_for() {
   local _
-  for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  for _ in $(seq 300); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
   echo "timed out waiting for: $*" >&2
   return 1
 }
@@ -53,15 +53,23 @@ start_wayland_desktop() {
     XDG_RUNTIME_DIR XAUTHORITY >/dev/null 2>&1 || true
 }
 
+# Whether the shell's overview is shown: succeeds when it reads as $1.
+gnome_overview() {
+  [[ $(gdbus call --session --timeout 2 --dest org.gnome.Shell --object-path /org/gnome/Shell \
+    --method org.freedesktop.DBus.Properties.Get org.gnome.Shell OverviewActive 2>/dev/null) == *"$1"* ]]
+}
+
 start_gnome_compositor() {
   local geometry=$1
   export WAYLAND_DISPLAY=wayland-grabnik
   gnome-shell --wayland --headless --virtual-monitor "$geometry" \
     --wayland-display="$WAYLAND_DISPLAY" >"$XDG_RUNTIME_DIR/compositor.log" 2>&1 </dev/null &
-  # The shell starts in the overview, which would take the input.
-  wait_for gdbus call --session --timeout 2 --dest org.gnome.Shell --object-path /org/gnome/Shell \
-    --method org.freedesktop.DBus.Properties.Set org.gnome.Shell OverviewActive '<false>' ||
-    return 1
+  # The shell enters the overview once it has started, and the overview
+  # would hide every window: left again once it is there.
+  wait_for gnome_overview "<true>" || return 1
+  gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
+    --method org.freedesktop.DBus.Properties.Set org.gnome.Shell OverviewActive '<false>' >/dev/null
+  wait_for gnome_overview "<false>" || return 1
   local auth
   wait_for compgen -G "$XDG_RUNTIME_DIR/.mutter-Xwaylandauth.*" || return 1
   auth=$(compgen -G "$XDG_RUNTIME_DIR/.mutter-Xwaylandauth.*" | head -n1)
@@ -69,6 +77,10 @@ start_gnome_compositor() {
   wait_for xwayland_display || return 1
   DISPLAY=$(xwayland_display)
   export DISPLAY
+  # A keyboard on the headless seat, for Wayland clipboard clients.
+  local ready=$XDG_RUNTIME_DIR/keyboard-ready
+  /usr/bin/python3 "$wayland_desktop_dir/mutter-keyboard.py" >"$ready" 2>/dev/null </dev/null &
+  wait_for grep -q ready "$ready" || return 1
   # Screenshots allowed for programs outside a sandbox (the empty
   # application id), as a user's answer to the one-time question would.
   gdbus call --session --dest org.freedesktop.impl.portal.PermissionStore \
@@ -108,20 +120,26 @@ start_sway_compositor() {
 
 # The display number of the XWayland that this desktop's compositor runs.
 xwayland_display() {
-  local pid
+  local pid words
   for pid in $(wayland_desktop_processes); do
-    { tr '\0' '\n' <"/proc/$pid/cmdline"; } 2>/dev/null | sed -n '1{/Xwayland$/!q};2p' | grep -m1 '^:'
-  done | head -n1 | grep .
+    mapfile -d '' -t words 2>/dev/null <"/proc/$pid/cmdline" || continue
+    if [[ ${words[0]:-} == *Xwayland && ${words[1]:-} == :* ]]; then
+      echo "${words[1]}"
+      return 0
+    fi
+  done
+  return 1
 }
 
 # This desktop's processes: those whose environment names its runtime folder.
 wayland_desktop_processes() {
   local environ pid
-  for environ in /proc/[0-9]*/environ; do
+  for environ in $(grep -lzx "XDG_RUNTIME_DIR=$WAYLAND_DESKTOP_RUNTIME" /proc/[0-9]*/environ 2>/dev/null); do
     pid=${environ#/proc/}
     pid=${pid%/environ}
+    # Not the shell that sources this, nor the subshell that asks.
     [ "$pid" != $$ ] && [ "$pid" != "$BASHPID" ] || continue
-    grep -qzx "XDG_RUNTIME_DIR=$WAYLAND_DESKTOP_RUNTIME" "$environ" 2>/dev/null && echo "$pid"
+    echo "$pid"
   done
 }
 

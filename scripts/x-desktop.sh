@@ -5,6 +5,7 @@
 #   prepare_grabnik_prefix            the prefix in WINEPREFIX (or ~/.wine)
 #   start_x_desktop PREFIX GEOMETRY   e.g. build/win32/desktop-prefix 1920x1080x24
 #   stop_x_desktop
+#   prepare_managed_prefix            the prefix for a desktop with a window manager
 
 prepare_grabnik_prefix() {
   local prefix=${WINEPREFIX:-$HOME/.wine} managed=N
@@ -32,8 +33,13 @@ start_x_desktop() {
   # it may drop a request to map one.
   openbox >/dev/null 2>&1 </dev/null &
   X_DESKTOP_WM=$!
-  # With a window manager every program's windows are managed again, as on
-  # a user's desktop; only the run command's own setting stays.
+  prepare_managed_prefix
+}
+
+# With a window manager (openbox, a Wayland compositor) every program's
+# windows are managed again, as on a user's desktop; only the run command's
+# own setting stays.
+prepare_managed_prefix() {
   wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 </dev/null || true
   prepare_grabnik_prefix
 }

@@ -21,29 +21,8 @@ namespace {
 
 const std::vector<std::string> Hotkeys = {"(ctrl+alt+S)", "(ctrl+alt+F)"};
 
-// Grabnik, the bridge and Wine take a moment to start, and a hotkey
-// pressed before then does nothing: pressed again, as a user would.
-::testing::AssertionResult showOverlayBy(XDesktop& desktop, const std::function<void()>& press) {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        press();
-        if (desktop.waitOverlay(true, 1500)) return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "no overlay after 20 presses";
-}
-
 ::testing::AssertionResult showOverlay(XDesktop& desktop) {
     return showOverlayBy(desktop, [&] { desktop.pressKeys({XK_Control_L, XK_Alt_L, XK_s}); });
-}
-
-// The X clipboard's content of one type once it is there, or empty.
-std::string clipboardWhenThere(const char* type) {
-    std::string content;
-    for (int attempt = 0; attempt < 40 && content.empty(); ++attempt) {
-        content =
-            commandOutput(std::string("xclip -selection clipboard -o -t ") + type + " 2>/dev/null");
-        if (content.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return content;
 }
 
 class Desktop : public testing::Test {
@@ -106,12 +85,7 @@ TEST_F(Desktop, DragPutsTheFramedPixelsAndTheFileHotkeyThePathOnTheXClipboard) {
     const Picture snip = decodeBmp(clipboardWhenThere("image/bmp"));
     ASSERT_EQ(snip.width, 300);
     ASSERT_EQ(snip.height, 200);
-    int differing = 0;
-    for (int y = 0; y < snip.height; ++y)
-        for (int x = 0; x < snip.width; ++x)
-            differing +=
-                snip.pixels[size_t(y * snip.width + x)] != PatternWindow::colourAt(50 + x, 40 + y);
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(differingFromPattern(snip, 50, 40), 0);
 
     desktop.pressKeys({XK_Control_L, XK_Alt_L, XK_f});
     std::string path;

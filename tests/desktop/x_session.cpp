@@ -117,9 +117,16 @@ Window XDesktop::shownOverlay() {
     if (!XQueryTree(display_, root, &rootReturn, &parent, &children, &count)) return 0;
     for (unsigned i = 0; i < count && !found; ++i) {
         XWindowAttributes a;
-        if (XGetWindowAttributes(display_, children[i], &a) && a.override_redirect &&
-            a.map_state == IsViewable && a.width == width && a.height == height)
+        XClassHint names = {nullptr, nullptr};
+        // Grabnik's by its X class, which Wine names after the program:
+        // managed (on some Wayland compositors) or not, and never another
+        // full-screen window (the compositor keeps some of its own).
+        if (XGetWindowAttributes(display_, children[i], &a) && a.map_state == IsViewable &&
+            a.width == width && a.height == height && XGetClassHint(display_, children[i], &names) &&
+            names.res_class && std::strcmp(names.res_class, "grabnik.exe") == 0)
             found = children[i];
+        if (names.res_name) XFree(names.res_name);
+        if (names.res_class) XFree(names.res_class);
     }
     if (children) XFree(children);
     return found;
@@ -283,4 +290,31 @@ Picture decodeBmp(const std::string& bytes) {
             picture.pixels.push_back(littleEndian(bytes, row + size_t(x) * bits / 8, 3));
     }
     return picture;
+}
+
+::testing::AssertionResult showOverlayBy(XDesktop& desktop, const std::function<void()>& press) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        press();
+        if (desktop.waitOverlay(true, 1500)) return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "no overlay after 20 presses";
+}
+
+std::string clipboardWhenThere(const char* type) {
+    std::string content;
+    for (int attempt = 0; attempt < 40 && content.empty(); ++attempt) {
+        content =
+            commandOutput(std::string("xclip -selection clipboard -o -t ") + type + " 2>/dev/null");
+        if (content.empty()) pause(50);
+    }
+    return content;
+}
+
+int differingFromPattern(const Picture& snip, int left, int top) {
+    int differing = 0;
+    for (int y = 0; y < snip.height; ++y)
+        for (int x = 0; x < snip.width; ++x)
+            differing += snip.pixels[size_t(y * snip.width + x)] !=
+                         PatternWindow::colourAt(left + x, top + y);
+    return differing;
 }

@@ -5,9 +5,13 @@
 // through xclip.
 #pragma once
 
+// GoogleTest before X: the X headers define macros such as None and Bool.
+#include <gtest/gtest.h>
+
 #include <X11/Xlib.h>
 #include <sys/types.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -36,8 +40,8 @@ public:
     // A left-button drag from one screen point to the other.
     void drag(int fromX, int fromY, int toX, int toY);
 
-    // Grabnik's full-screen overlay: an unmanaged window over the whole
-    // screen. Waits until it is shown (or hidden); false on timeout.
+    // Grabnik's full-screen overlay: its window over the whole screen.
+    // Waits until it is shown (or hidden); false on timeout.
     bool waitOverlay(bool shown, int timeoutMs);
     // Waits until the shown overlay has the keyboard focus: Wine gives it
     // the focus a moment after it is mapped.
@@ -104,3 +108,14 @@ struct Picture {
     std::vector<unsigned long> pixels;  // 0xRRGGBB, top row first
 };
 Picture decodeBmp(const std::string& bytes);
+
+// Grabnik, the bridge and Wine take a moment to start, and a hotkey
+// pressed before then does nothing: pressed again, as a user would.
+::testing::AssertionResult showOverlayBy(XDesktop& desktop, const std::function<void()>& press);
+
+// The X clipboard's content of one type once it is there, or empty.
+std::string clipboardWhenThere(const char* type);
+
+// How many pixels of a snip differ from the pattern window's, the snip's
+// top-left pixel being the window's (left, top).
+int differingFromPattern(const Picture& snip, int left, int top);

@@ -1,0 +1,91 @@
+// Grabnik in a Wayland session, through XWayland, as the run command starts
+// it there: the selection comes from the desktop's shortcut settings (the
+// press command), the screen from the desktop's screenshot portal, and the
+// clipboard reaches native Wayland programs (wl-paste). Run by
+// scripts/wayland.sh on each headless compositor (GRABNIK_WAYLAND_DESKTOP
+// names it); skipped elsewhere.
+#include "x_session.h"
+
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <regex>
+#include <thread>
+
+namespace {
+
+const std::vector<std::string> Hotkeys = {"(ctrl+alt+S)", "(ctrl+alt+F)"};
+
+void press(const char* which) { commandOutput(std::string(GRABNIK_COMPANION) + " --press " + which); }
+
+// A Wayland program's view of the clipboard, once it holds `type`.
+std::string waylandClipboard(const std::string& type) {
+    std::string content;
+    for (int attempt = 0; attempt < 40 && content.empty(); ++attempt) {
+        if (commandOutput("wl-paste --list-types 2>/dev/null").find(type) != std::string::npos)
+            content = commandOutput("wl-paste --no-newline --type " + type + " 2>/dev/null");
+        if (content.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return content;
+}
+
+class Wayland : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("GRABNIK_WAYLAND_DESKTOP") || desktopProgramFolder().empty())
+            GTEST_SKIP() << "needs the Wayland session that scripts/wayland.sh prepares";
+        ASSERT_NE(desktop.display(), nullptr);
+        window = std::make_unique<PatternWindow>(desktop, 600, 400);
+        companion = std::make_unique<Companion>(Hotkeys);
+        ASSERT_TRUE(showOverlayBy(desktop, [] { press("selection"); }));
+    }
+
+    XDesktop desktop;
+    std::unique_ptr<PatternWindow> window;
+    std::unique_ptr<Companion> companion;
+};
+
+TEST_F(Wayland, ThePressCommandsOverlayStaysUntilEscape) {
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    EXPECT_TRUE(desktop.waitOverlay(true, 0)) << "the compositor closed the overlay";
+    ASSERT_TRUE(desktop.waitOverlayFocus(3000));
+    desktop.pressKeys({XK_Escape});
+    EXPECT_TRUE(desktop.waitOverlay(false, 3000));
+}
+
+TEST_F(Wayland, AnotherWindowTakingTheFocusClosesTheOverlay) {
+    ASSERT_TRUE(desktop.waitOverlayFocus(3000));
+    window->takeFocus();
+    EXPECT_TRUE(desktop.waitOverlay(false, 3000));
+}
+
+TEST_F(Wayland, ADragCopiesTheXWindowsPixelsFromThePortalsPictureForWaylandProgramsToo) {
+    const int left = window->screenX() + 50, top = window->screenY() + 40;
+    desktop.drag(left, top, left + 300, top + 200);
+    ASSERT_TRUE(desktop.waitOverlay(false, 3000));
+
+    const std::string bmp = clipboardWhenThere("image/bmp");
+    const Picture snip = decodeBmp(bmp);
+    ASSERT_EQ(snip.width, 300);
+    ASSERT_EQ(snip.height, 200);
+    // Not black: what XWayland's own screen read would give.
+    EXPECT_EQ(differingFromPattern(snip, 50, 40), 0)
+        << std::hex << "top left " << snip.pixels[0] << " for " << PatternWindow::colourAt(50, 40)
+        << ", next " << snip.pixels[1] << " for " << PatternWindow::colourAt(51, 40)
+        << ", below " << snip.pixels[300] << " for " << PatternWindow::colourAt(50, 41);
+    // Bytes, not text: compared whole, never printed.
+    EXPECT_TRUE(waylandClipboard("image/bmp") == bmp)
+        << "wl-paste offers: " << commandOutput("wl-paste --list-types 2>&1");
+
+    press("file");
+    std::string path;
+    for (int attempt = 0; attempt < 40 && !std::regex_search(path, std::regex("png$")); ++attempt)
+        path = waylandClipboard("text/plain");
+    EXPECT_TRUE(std::regex_match(path, std::regex(R"([A-Z]:\\.*\\tmpimg\d\d\.png)")))
+        << path << "; wl-paste offers: " << commandOutput("wl-paste --list-types 2>&1")
+        << "; X offers: " << commandOutput("xclip -selection clipboard -o -t TARGETS 2>&1");
+}
+
+}  // namespace
