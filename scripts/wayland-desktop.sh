@@ -4,7 +4,8 @@
 #   start_wayland_desktop gnome|sway GEOMETRY   e.g. gnome 1024x768
 #   stop_wayland_desktop
 # Exports WAYLAND_DISPLAY, DISPLAY (XWayland), XDG_RUNTIME_DIR,
-# DBUS_SESSION_BUS_ADDRESS and XDG_CURRENT_DESKTOP for what runs inside.
+# DBUS_SESSION_BUS_ADDRESS and XDG_CURRENT_DESKTOP for what runs inside,
+# and on sway SWAYSOCK.
 # Everything started here carries the private runtime folder in its
 # environment: the stop ends exactly those processes, the bus-activated
 # portals included, and nothing of anyone else's.
@@ -111,6 +112,11 @@ start_sway_compositor() {
   wait_for xwayland_display || return 1
   DISPLAY=$(xwayland_display)
   export DISPLAY
+  # Its command socket, for swaymsg: how the tests switch windows as a
+  # user's key binding would.
+  wait_for compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*.sock" || return 1
+  SWAYSOCK=$(compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*.sock" | head -n1)
+  export SWAYSOCK
   # Root's X programs (Wine) on the user's XWayland.
   wait_for as_desktop_user xhost +si:localuser:root || return 1
   # The screenshot portal's backend needs a running PipeWire.
