@@ -56,6 +56,34 @@ bool decodeImageFile(const std::string& path, Image& image, bool withAlpha) {
     return decoded;
 }
 
+bool writePngFile(const Image& image, const std::string& path) {
+    const Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
+    std::vector<uint32_t> argb;  // colour values to opaque 0xAARRGGBB
+    for (uint32_t c : image.pixels)
+        argb.push_back(0xFF000000u | (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF));
+    UINT count = 0, bytes = 0;
+    GdipGetImageEncodersSize(&count, &bytes);
+    std::vector<BYTE> list(bytes);
+    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(list.data());
+    bool written = false;
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    if (GdipGetImageEncoders(count, bytes, encoders) == Gdiplus::Ok &&
+        GdipCreateBitmapFromScan0(image.width, image.height, image.width * 4,
+                                  PixelFormat32bppARGB, reinterpret_cast<BYTE*>(argb.data()),
+                                  &bitmap) == Gdiplus::Ok) {
+        const std::wstring widePath = widen(path);
+        for (UINT i = 0; i < count && !written; ++i)
+            written = std::wstring(encoders[i].MimeType) == L"image/png" &&
+                      GdipSaveImageToFile(bitmap, widePath.c_str(), &encoders[i].Clsid,
+                                          nullptr) == Gdiplus::Ok;
+        GdipDisposeImage(bitmap);
+    }
+    Gdiplus::GdiplusShutdown(token);
+    return written;
+}
+
 bool fileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -17,6 +17,9 @@ Image testPattern(int width, int height, int seed);
 // With `withAlpha`, each pixel's alpha is in its top byte.
 bool decodeImageFile(const std::string& path, Image& image, bool withAlpha = false);
 
+// Writes the pixels as a PNG file through the platform's codecs.
+bool writePngFile(const Image& image, const std::string& path);
+
 bool fileExists(const std::string& path);
 // The text in wide characters, through the ANSI code page.
 std::wstring widen(const std::string& text);
