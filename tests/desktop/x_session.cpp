@@ -304,7 +304,7 @@ std::string clipboardWhenThere(const char* type) {
     std::string content;
     for (int attempt = 0; attempt < 40 && content.empty(); ++attempt) {
         content =
-            commandOutput(std::string("xclip -selection clipboard -o -t ") + type + " 2>/dev/null");
+            commandOutput(std::string("timeout 5 xclip -selection clipboard -o -t ") + type + " 2>/dev/null");
         if (content.empty()) pause(50);
     }
     return content;
