@@ -17,12 +17,6 @@ namespace {
 constexpr int Runs = 21;
 constexpr double TargetMs = 60;
 
-double nowMs() {
-    return std::chrono::duration<double, std::milli>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 // Closes the overlay as a user would and lets the desktop settle.
 bool closeOverlay(XDesktop& desktop) {
     if (!desktop.waitOverlayFocus(3000)) return false;

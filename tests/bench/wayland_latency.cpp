@@ -23,12 +23,6 @@ namespace {
 constexpr int Runs = 15;
 constexpr double TargetExtraMs = 40;
 
-double nowMs() {
-    return std::chrono::duration<double, std::milli>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 void press() { commandOutput(std::string(GRABNIK_COMPANION) + " --press selection"); }
 
 // Closes the overlay as a user would and lets the desktop settle: Escape,

@@ -318,3 +318,9 @@ int differingFromPattern(const Picture& snip, int left, int top) {
                          PatternWindow::colourAt(left + x, top + y);
     return differing;
 }
+
+double nowMs() {
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}

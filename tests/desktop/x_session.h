@@ -119,3 +119,6 @@ std::string clipboardWhenThere(const char* type);
 // How many pixels of a snip differ from the pattern window's, the snip's
 // top-left pixel being the window's (left, top).
 int differingFromPattern(const Picture& snip, int left, int top);
+
+// A monotonic clock in milliseconds, for the latency benchmarks.
+double nowMs();
