@@ -29,6 +29,7 @@ bool pathOfFileUri(const std::string& uri, std::string& path) {
     if (!host.empty() && host != "localhost") return false;
     std::string decoded;
     for (at = slash; at < uri.size(); ++at) {
+        if (uri[at] == '\0') return false;
         if (uri[at] != '%') {
             decoded += uri[at];
             continue;

@@ -11,8 +11,8 @@
 std::string portalRequestPath(const std::string& uniqueName, const std::string& token);
 
 // The local file a `file://` URI names, its %XX escapes decoded. False for any
-// other URI, another host than none or "localhost", a bad escape or an
-// escaped NUL.
+// other URI, another host than none or "localhost", a bad escape or a NUL,
+// escaped or not.
 bool pathOfFileUri(const std::string& uri, std::string& path);
 
 // The Windows path under which a file in the Wine prefix's drive_c is seen

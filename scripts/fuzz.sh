@@ -10,7 +10,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 build=$root/build/fuzz
-units=(brush_math dib_layout encoder_match hotkey_text selection_geometry shortcut_paths temp_file_name)
+units=(brush_math dib_layout encoder_match hotkey_text portal_request selection_geometry shortcut_paths
+  temp_file_name)
 if [ $# -gt 1 ]; then units=("${@:2}"); fi
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -48,6 +48,12 @@ INSTANTIATE_TEST_SUITE_P(
         UriRow{"escaped_nul", "file:///a%00.png", false, ""}),
     NamedAfterRow());
 
+TEST(FileUri, ARawNulIsRefused) {
+    std::string path = "unchanged";
+    EXPECT_FALSE(pathOfFileUri(std::string("file:///a\0b.png", 16), path));
+    EXPECT_EQ(path, "unchanged");
+}
+
 TEST(DriveCPath, SlashesBecomeBackslashesUnderC) {
     EXPECT_EQ(driveCPath("windows/temp/grabnik-portal.png"), "C:\\windows\\temp\\grabnik-portal.png");
 }
