@@ -18,6 +18,14 @@ kinds=${2:-gnome sway}
 "$root/scripts/setup.sh" gnome-shell xwayland sway xdg-desktop-portal xdg-desktop-portal-gnome \
   xdg-desktop-portal-wlr pipewire grim wl-clipboard x11-xserver-utils
 
+if [ "$what" = bench ]; then
+  # The press command's companion, as the run command builds it: without
+  # the tests' sanitizers, whose start alone costs tens of milliseconds.
+  cmake -S "$root" -B "$root/build/linux" -DCMAKE_BUILD_TYPE=Release \
+        -DGRABNIK_SANITIZE=OFF -DGRABNIK_TESTS=OFF >/dev/null
+  cmake --build "$root/build/linux" --target grabnik-companion -j "$(nproc)" >/dev/null
+fi
+
 # shellcheck source=wayland-desktop.sh
 source "$root/scripts/wayland-desktop.sh"
 # shellcheck source=wine-desktop.sh
@@ -39,7 +47,7 @@ for kind in $kinds; do
   prepare_managed_prefix
   export GRABNIK_WAYLAND_DESKTOP=$kind
   if [ "$what" = bench ]; then
-    "$root/build/native/bin/wayland_bench" || status=1
+    GRABNIK_PRESS_COMMAND="$root/scripts/press.sh" "$root/build/native/bin/wayland_bench" || status=1
   else
     (cd "$root/build/native" && ctest --output-on-failure -L wayland) || status=1
   fi

@@ -23,7 +23,12 @@ namespace {
 constexpr int Runs = 15;
 constexpr double TargetExtraMs = 40;
 
-void press() { commandOutput(std::string(GRABNIK_COMPANION) + " --press selection"); }
+// What a desktop shortcut runs: scripts/press.sh, whose companion is the
+// release build (GRABNIK_PRESS_COMMAND); the test build's otherwise.
+void press() {
+    const char* command = std::getenv("GRABNIK_PRESS_COMMAND");
+    commandOutput(std::string(command ? command : GRABNIK_COMPANION " --press") + " selection");
+}
 
 // Closes the overlay as a user would and lets the desktop settle: Escape,
 // or where the overlay has no keyboard (gnome-shell after the first snip)
