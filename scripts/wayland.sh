@@ -16,7 +16,7 @@ kinds=${2:-gnome sway}
 
 # The compositors, their portals, and the Wayland clipboard's client.
 "$root/scripts/setup.sh" gnome-shell xwayland sway xdg-desktop-portal xdg-desktop-portal-gnome \
-  xdg-desktop-portal-wlr pipewire grim wl-clipboard x11-xserver-utils
+  xdg-desktop-portal-wlr pipewire grim wl-clipboard x11-xserver-utils dbus-bin libglib2.0-bin
 
 if [ "$what" = bench ]; then
   # The press command's companion, as the run command builds it: without
