@@ -28,11 +28,6 @@ struct SnipState {
     bool running;                            // start-up done, the message loop runs
     int tempFileCounter;
     wchar_t tempPathBuffer[PathCapacity];  // the latest temporary image path built
-    // Clipboard work waiting for the clipboard (overlay/clipboard_retry.cpp).
-    HBITMAP pendingCopy;     // a snip's bitmap, ours until the clipboard takes it; or null
-    bool pendingFileSave;    // the file hotkey waits
-    bool pendingSaveFirst;   // the file hotkey was pressed before the waiting snip
-    int clipboardTriesLeft;  // retries left before the waiting work is given up
 };
 
 // Zero-initialised as a global: every field starts at 0, false or null.

@@ -1,11 +1,11 @@
 // grabnik-bridge.exe: runs inside the Wine session beside grabnik.exe and
 // presses the hotkeys that the native companion hands it, one hexadecimal
 // hotkey code a line on standard input; a line "freeze PATH" hands Grabnik
-// the picture PATH to freeze from (core/picture_handover.h) and deletes it. Wine hands a hotkey to the program
-// that registered it only for input that reaches the Wine session, and a key
-// typed while a native window has the X focus never does; input sent from
-// inside the session does, whatever has the focus. Ends at the end of input,
-// that is when the companion ends.
+// the picture PATH to freeze from (core/picture_handover.h) and deletes it.
+// Wine hands a hotkey to the program that registered it only for input that
+// reaches the Wine session, and a key typed while a native window has the X
+// focus never does; input sent from inside the session does, whatever has
+// the focus. Ends at the end of input, that is when the companion ends.
 #include <windows.h>
 
 #include <cstdio>
@@ -55,12 +55,14 @@ void handOverPicture(const char* path) {
                            const_cast<char*>(path)};  // only read
     DWORD_PTR frozen = FALSE;
     // The overlay's thread may be busy a while (a save), never for ever.
-    if (!overlay || !SendMessageTimeoutA(overlay, WM_COPYDATA, 0, LPARAM(&data), SMTO_NORMAL,
-                                         10000, &frozen))
+    if (!overlay ||
+        !SendMessageTimeoutA(overlay, WM_COPYDATA, 0, LPARAM(&data), SMTO_NORMAL, 10000, &frozen))
         frozen = FALSE;
     if (!frozen)
-        std::fprintf(stderr, "grabnik-bridge: Grabnik did not freeze from the picture %s; "
-                             "nothing is frozen.\n", path);
+        std::fprintf(stderr,
+                     "grabnik-bridge: Grabnik did not freeze from the picture %s; "
+                     "nothing is frozen.\n",
+                     path);
     DeleteFileA(path);
 }
 

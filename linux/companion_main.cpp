@@ -2,9 +2,13 @@
 //   grabnik-companion FOLDER [ARGUMENTS...]   starts FOLDER/grabnik.exe with
 //       the arguments and the bridge beside it, grabs both hotkeys on the X
 //       root window and passes each press into the Wine session; ends when
-//       Grabnik ends, with its exit status. In a Wayland session the
-//       selection hotkey first takes the screen through the desktop's
-//       screenshot portal and hands that picture to Grabnik to freeze.
+//       Grabnik ends, with its exit status. One runs on a display at a time.
+//       In a Wayland session the selection hotkey first takes the screen
+//       through the desktop's screenshot portal and hands that picture to
+//       Grabnik to freeze.
+//   grabnik-companion --from-shortcut FOLDER  the same with the arguments of
+//       the launcher shortcut that the setup dialog saved beside the program,
+//       or with none (the setup dialog) before there is one.
 //   grabnik-companion --press selection|file  presses a hotkey in the
 //       companion running on this display.
 #include <X11/Xlib.h>
@@ -14,6 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -36,11 +41,19 @@ namespace {
 // program: its arguments are the hotkeys chosen there.
 constexpr const char* LauncherShortcut = "grabnik.lnk";
 
+// A bridge that ends sooner than this after it was started again will not
+// run here: starting it once more would only fail the same way.
+constexpr std::chrono::seconds BridgeEndsAtOnce{1};
+
+using Clock = std::chrono::steady_clock;
+
 struct Companion {
     std::string folder;
     RootGrabs grabs;
     WineChild grabnik;
     WineChild bridge;
+    Clock::time_point bridgeStarted;
+    bool bridgeRestarted;
     int signals;
     int shortcutWatch;  // -1 once the hotkeys are known
     int exitStatus;     // Grabnik's, once it has ended
@@ -49,6 +62,21 @@ struct Companion {
     bool screenThroughPortal;
     ScreenPortal portal;
 };
+
+// The arguments of the launcher shortcut in the folder, and the hotkeys
+// they name: both zero when there is no shortcut or it lacks one.
+HotkeyPair savedArguments(const std::string& folder, std::string& arguments) {
+    std::ifstream file(folder + "/" + LauncherShortcut, std::ios::binary);
+    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
+    if (!readShortcutArguments(bytes.data(), bytes.size(), arguments)) return {0, 0};
+    const HotkeyPair hotkeys = findHotkeyCodes(arguments.c_str());
+    return hotkeys.selection && hotkeys.file ? hotkeys : HotkeyPair{0, 0};
+}
+
+void startBridge(Companion& companion) {
+    companion.bridge = startWineProgram(companion.folder, "grabnik-bridge.exe", {}, true);
+    companion.bridgeStarted = Clock::now();
+}
 
 // One line to the bridge: a hotkey code, or a picture to freeze from.
 void tellBridge(Companion& companion, const std::string& line) {
@@ -84,6 +112,26 @@ bool wayland() {
     return display && *display;
 }
 
+// Started again, so that the hotkeys keep working. One that ends again at
+// once will not run: the grabs would only keep the keys from every other
+// program, and are given back.
+void onBridgeEnded(Companion& companion) {
+    if (companion.bridgeRestarted && Clock::now() - companion.bridgeStarted < BridgeEndsAtOnce) {
+        companion.grabs.selection.code = 0;
+        companion.grabs.file.code = 0;
+        grabHotkeys(companion.grabs);
+        if (companion.shortcutWatch >= 0) close(companion.shortcutWatch);
+        companion.shortcutWatch = -1;
+        std::fprintf(stderr,
+                     "grabnik-companion: the bridge ended again at once; both hotkeys are given "
+                     "back and work only while a Grabnik window has the keyboard.\n");
+        return;
+    }
+    std::fprintf(stderr, "grabnik-companion: the bridge has ended; it is started again.\n");
+    startBridge(companion);
+    companion.bridgeRestarted = true;
+}
+
 void onXEvents(Companion& companion) {
     while (XPending(companion.grabs.display)) {
         XEvent event;
@@ -91,10 +139,8 @@ void onXEvents(Companion& companion) {
         if (event.type == KeyPress) {
             if (const RootGrab* grab = grabOfPress(companion.grabs, event.xkey))
                 press(companion, *grab);
-        } else if (event.type == MappingNotify && event.xmapping.request != MappingPointer) {
-            // Another layout may put the keys elsewhere: grab them anew.
-            ungrabHotkeys(companion.grabs);
-            XRefreshKeyboardMapping(&event.xmapping);
+        } else if (isKeyboardChange(companion.grabs, event)) {
+            // Another layout or group may put the keys elsewhere.
             grabHotkeys(companion.grabs);
         }
     }
@@ -113,12 +159,9 @@ void onShortcutWritten(Companion& companion) {
     }
     if (!written) return;
 
-    std::ifstream file(companion.folder + "/" + LauncherShortcut, std::ios::binary);
-    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
     std::string arguments;
-    if (!readShortcutArguments(bytes.data(), bytes.size(), arguments)) return;
-    const HotkeyPair hotkeys = findHotkeyCodes(arguments.c_str());
-    if (!hotkeys.selection || !hotkeys.file) return;
+    const HotkeyPair hotkeys = savedArguments(companion.folder, arguments);
+    if (!hotkeys.selection) return;
     companion.grabs.selection.code = hotkeys.selection;
     companion.grabs.file.code = hotkeys.file;
     grabHotkeys(companion.grabs);
@@ -137,11 +180,12 @@ void onSignal(Companion& companion) {
         press(companion, companion.grabs.file);
         break;
     case SIGCHLD:
-        // Either child: Grabnik's end ends the loop; a bridge that ended
-        // early is reaped too, and presses are no longer passed on.
+        // Either child: Grabnik's end ends the loop; a bridge that ends
+        // while Grabnik runs is started again.
         reapWineProgram(companion.grabnik, false, companion.exitStatus);
-        if (int bridgeStatus = 0; reapWineProgram(companion.bridge, false, bridgeStatus))
-            std::fprintf(stderr, "grabnik-companion: the bridge has ended.\n");
+        if (int bridgeStatus = 0;
+            reapWineProgram(companion.bridge, false, bridgeStatus) && companion.grabnik.pid >= 0)
+            onBridgeEnded(companion);
         break;
     default:
         // Ended from outside: end Grabnik, and with it the loop. Never
@@ -152,6 +196,21 @@ void onSignal(Companion& companion) {
 }
 
 int runCompanion(const char* folder, const std::vector<std::string>& arguments) {
+    // Read from the loop, and blocked before the record names this process:
+    // a press asked for before the loop runs waits for it, where the
+    // signal's default action would end the companion.
+    sigset_t handled;
+    sigemptyset(&handled);
+    for (int signal : {PressSelectionSignal, PressFileSignal, SIGCHLD, SIGTERM, SIGINT, SIGHUP})
+        sigaddset(&handled, signal);
+    sigprocmask(SIG_BLOCK, &handled, nullptr);
+    // A bridge that has ended shows as a failed write, not as death.
+    signal(SIGPIPE, SIG_IGN);
+
+    // A second companion on the display starts nothing.
+    CompanionRecord record;
+    if (!record.take()) return 1;
+
     // The argument text as the program receives it: the same hotkeys.
     std::string argumentText;
     for (const std::string& argument : arguments) argumentText += argument + " ";
@@ -162,19 +221,14 @@ int runCompanion(const char* folder, const std::vector<std::string>& arguments) 
         std::fprintf(stderr, "grabnik-companion: cannot open the X display.\n");
         return 1;
     }
-    sigset_t handled;
-    sigemptyset(&handled);
-    for (int signal : {PressSelectionSignal, PressFileSignal, SIGCHLD, SIGTERM, SIGINT, SIGHUP})
-        sigaddset(&handled, signal);
-    sigprocmask(SIG_BLOCK, &handled, nullptr);
-    // A bridge that has ended shows as a failed write, not as death.
-    signal(SIGPIPE, SIG_IGN);
 
     Companion companion = {
         folder,
-        {display, {}, {"selection", hotkeys.selection, 0, 0}, {"file", hotkeys.file, 0, 0}},
+        {display, -1, {}, {"selection", hotkeys.selection, {}, 0}, {"file", hotkeys.file, {}, 0}},
         {-1, -1},
         {-1, -1},
+        {},
+        false,
         signalfd(-1, &handled, SFD_CLOEXEC),
         -1,
         1,
@@ -187,10 +241,10 @@ int runCompanion(const char* folder, const std::vector<std::string>& arguments) 
         companion.shortcutWatch = inotify_init1(IN_CLOEXEC);
         inotify_add_watch(companion.shortcutWatch, folder, IN_CLOSE_WRITE | IN_MOVED_TO);
     }
-    companion.bridge = startWineProgram(folder, "grabnik-bridge.exe", {}, true);
+    startBridge(companion);
     companion.grabnik = startWineProgram(folder, "grabnik.exe", arguments, false);
+    watchKeyboard(companion.grabs);
     if (hotkeysKnown) grabHotkeys(companion.grabs);
-    recordRunningCompanion();
 
     while (companion.grabnik.pid >= 0) {
         // Xlib may already hold events read along with a reply.
@@ -209,7 +263,6 @@ int runCompanion(const char* folder, const std::vector<std::string>& arguments) 
         if (watched[2].revents) onShortcutWritten(companion);
     }
 
-    forgetRunningCompanion();
     // Closing the connection gives back every grab.
     XCloseDisplay(display);
     int bridgeStatus = 0;
@@ -217,13 +270,23 @@ int runCompanion(const char* folder, const std::vector<std::string>& arguments) 
     return companion.exitStatus;
 }
 
+// The saved hotkeys' arguments as words, or none: the setup dialog.
+std::vector<std::string> argumentsFromShortcut(const char* folder) {
+    std::string arguments;
+    return savedArguments(folder, arguments).selection ? argumentWords(arguments)
+                                                       : std::vector<std::string>{};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--press") == 0) return pressInRunningCompanion(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--from-shortcut") == 0)
+        return runCompanion(argv[2], argumentsFromShortcut(argv[2]));
     if (argc < 2 || argv[1][0] == '-') {
         std::fprintf(stderr,
                      "usage: grabnik-companion FOLDER [ARGUMENTS...]\n"
+                     "       grabnik-companion --from-shortcut FOLDER\n"
                      "       grabnik-companion --press selection|file\n");
         return 2;
     }

@@ -24,8 +24,10 @@ std::string prefixFolder() {
 bool movePictureIntoPrefix(const std::string& file, std::string& windowsPath) {
     std::ifstream portalFile(file, std::ios::binary);
     if (!portalFile) {
-        std::fprintf(stderr, "grabnik-companion: the screenshot %s cannot be read (%s); "
-                             "nothing is frozen.\n", file.c_str(), std::strerror(errno));
+        std::fprintf(stderr,
+                     "grabnik-companion: the screenshot %s cannot be read (%s); "
+                     "nothing is frozen.\n",
+                     file.c_str(), std::strerror(errno));
         return false;
     }
     const std::vector<char> bytes{std::istreambuf_iterator<char>(portalFile), {}};
@@ -37,8 +39,10 @@ bool movePictureIntoPrefix(const std::string& file, std::string& windowsPath) {
     prefixFile.write(bytes.data(), std::streamsize(bytes.size()));
     prefixFile.close();
     if (!prefixFile) {
-        std::fprintf(stderr, "grabnik-companion: the screenshot cannot be written to %s; "
-                             "nothing is frozen.\n", handed.c_str());
+        std::fprintf(stderr,
+                     "grabnik-companion: the screenshot cannot be written to %s; "
+                     "nothing is frozen.\n",
+                     handed.c_str());
         return false;
     }
     windowsPath = driveCPath(HandedPictureInDriveC);

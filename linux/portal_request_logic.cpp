@@ -12,8 +12,8 @@ int hexValue(char c) {
 }  // namespace
 
 std::string portalRequestPath(const std::string& uniqueName, const std::string& token) {
-    std::string sender = uniqueName.empty() || uniqueName[0] != ':' ? uniqueName
-                                                                   : uniqueName.substr(1);
+    std::string sender =
+        uniqueName.empty() || uniqueName[0] != ':' ? uniqueName : uniqueName.substr(1);
     for (char& c : sender)
         if (c == '.') c = '_';
     return "/org/freedesktop/portal/desktop/request/" + sender + "/" + token;

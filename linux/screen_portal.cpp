@@ -65,7 +65,8 @@ std::string responseRule(const std::string& path) {
 }
 
 void endGrab(ScreenPortal& portal) {
-    if (portal.bus) dbus_bus_remove_match(portal.bus.get(), responseRule(portal.requestPath).c_str(), nullptr);
+    if (portal.bus)
+        dbus_bus_remove_match(portal.bus.get(), responseRule(portal.requestPath).c_str(), nullptr);
     portal.requestPath.clear();
 }
 
@@ -102,15 +103,18 @@ PortalOutcome onResponse(ScreenPortal& portal, DBusMessage* response, std::strin
         dbus_message_iter_next(&arguments);
     }
     if (code != 0) {
-        std::fprintf(stderr, "grabnik-companion: the desktop %s the screenshot (response %u); "
-                             "nothing is frozen.\n",
+        std::fprintf(stderr,
+                     "grabnik-companion: the desktop %s the screenshot (response %u); "
+                     "nothing is frozen.\n",
                      code == 1 ? "cancelled" : "refused", unsigned(code));
         return PortalOutcome::Nothing;
     }
     const std::string uri = uriOfResults(arguments);
     if (!pathOfFileUri(uri, file)) {
-        std::fprintf(stderr, "grabnik-companion: the screenshot portal named no file (\"%s\"); "
-                             "nothing is frozen.\n", uri.c_str());
+        std::fprintf(stderr,
+                     "grabnik-companion: the screenshot portal named no file (\"%s\"); "
+                     "nothing is frozen.\n",
+                     uri.c_str());
         return PortalOutcome::Nothing;
     }
     return PortalOutcome::Picture;
@@ -185,14 +189,14 @@ std::chrono::milliseconds portalTimeout() {
 
 bool startPortalGrab(ScreenPortal& portal, std::chrono::milliseconds timeout) {
     if (!portal.requestPath.empty()) {
-        std::fprintf(stderr, "grabnik-companion: a screenshot is still being taken; "
-                             "this press is dropped.\n");
+        std::fprintf(stderr,
+                     "grabnik-companion: a screenshot is still being taken; "
+                     "this press is dropped.\n");
         return false;
     }
     if (!connect(portal)) return false;
     const std::string token = "grabnik" + std::to_string(++portal.requests);
-    const std::string path =
-        portalRequestPath(dbus_bus_get_unique_name(portal.bus.get()), token);
+    const std::string path = portalRequestPath(dbus_bus_get_unique_name(portal.bus.get()), token);
     // Listened on before the call: the answer may come before the reply.
     dbus_bus_add_match(portal.bus.get(), responseRule(path).c_str(), nullptr);
     const Message call = screenshotCall(token);
@@ -241,8 +245,10 @@ PortalOutcome onPortalInput(ScreenPortal& portal, std::string& file) {
             DBusError error;
             dbus_error_init(&error);
             dbus_set_error_from_message(&error, m);
-            std::fprintf(stderr, "grabnik-companion: no screenshot portal answers (%s: %s); "
-                                 "nothing is frozen.\n", error.name, error.message);
+            std::fprintf(stderr,
+                         "grabnik-companion: no screenshot portal answers (%s: %s); "
+                         "nothing is frozen.\n",
+                         error.name, error.message);
             dbus_error_free(&error);
             return PortalOutcome::Nothing;
         }
@@ -258,13 +264,16 @@ PortalOutcome onPortalDue(ScreenPortal& portal) {
     const Clock::time_point now = Clock::now();
     if (now >= portal.giveUpAt) {
         endGrab(portal);
-        std::fprintf(stderr, "grabnik-companion: the screenshot portal did not answer in time; "
-                             "nothing is frozen. %s\n", AllowHint);
+        std::fprintf(stderr,
+                     "grabnik-companion: the screenshot portal did not answer in time; "
+                     "nothing is frozen. %s\n",
+                     AllowHint);
         return PortalOutcome::Nothing;
     }
     if (!portal.hinted && now >= portal.hintAt) {
         portal.hinted = true;
-        std::fprintf(stderr, "grabnik-companion: still waiting for the screenshot. %s\n", AllowHint);
+        std::fprintf(stderr, "grabnik-companion: still waiting for the screenshot. %s\n",
+                     AllowHint);
         notify(portal.bus.get(), AllowHint);
     }
     return PortalOutcome::Waiting;

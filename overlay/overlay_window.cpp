@@ -3,9 +3,9 @@
 #include <windowsx.h>
 
 #include "brush.h"
-#include "clipboard_retry.h"
 #include "core/hotkey_registration.h"
 #include "core/snip_state.h"
+#include "export/clipboard_queue.h"
 #include "freeze.h"
 #include "freeze_from_file.h"
 #include "selection.h"
@@ -72,6 +72,17 @@ void onKeyDown(WPARAM key) {
         snipState.holdSelection = !snipState.holdSelection;
         break;
     }
+}
+
+// The system's close command, which Alt+F4 on the overlay gives: it ends
+// the snip as Escape does, and Grabnik runs on with both hotkeys. True when
+// handled; every other command is the default handling's. A WM_CLOSE posted
+// by another program (taskkill, the Linux companion) still ends Grabnik.
+bool onSystemCommand(WPARAM command) {
+    // The low four bits are the platform's own.
+    if ((command & 0xFFF0) != SC_CLOSE) return false;
+    endSnip();
+    return true;
 }
 
 void onMouseMove(WPARAM flags) {
@@ -141,6 +152,11 @@ LRESULT CALLBACK overlayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         break;
     case WM_KEYDOWN:
         onKeyDown(wParam);
+        break;
+    case WM_SYSCOMMAND:
+        // Handled, it must not reach the default handling, which would
+        // turn it into WM_CLOSE and end the program.
+        if (onSystemCommand(wParam)) return 0;
         break;
     case WM_MOUSEMOVE:
         onMouseMove(wParam);

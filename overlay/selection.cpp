@@ -2,9 +2,9 @@
 
 #include <initializer_list>
 
-#include "clipboard_retry.h"
 #include "core/snip_state.h"
 #include "core/win_holders.h"
+#include "export/clipboard_queue.h"
 #include "selection_geometry_logic.h"
 
 namespace {
@@ -78,22 +78,6 @@ void copySelectionToClipboard() {
         BitBlt(memory, 0, 0, area.width(), area.height(), overlay, area.left, area.top, SRCCOPY);
     }
     requestBitmapCopy(bitmap);  // the bitmap is not ours from here on
-}
-
-ClipboardAttempt handBitmapToClipboard(HBITMAP bitmap) {
-    {
-        const ClipboardScope clipboard(snipState.mainWindow);
-        // Another program holds the clipboard: the bitmap stays ours, to
-        // be tried again.
-        if (!clipboard.isOpen()) return ClipboardAttempt::Busy;
-        // Ownership hand-over: once SetClipboardData takes the bitmap it is
-        // the clipboard's and is never deleted by us.
-        if (EmptyClipboard() && SetClipboardData(CF_BITMAP, bitmap)) return ClipboardAttempt::Done;
-    }
-    // Nobody else will ever free it: without this every refused snip would
-    // leak a bitmap as large as the selection.
-    DeleteObject(bitmap);
-    return ClipboardAttempt::Done;
 }
 
 void endSnip() {

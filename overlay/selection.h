@@ -3,10 +3,6 @@
 // copy of the selected screen area to the clipboard and the end of a snip.
 #pragma once
 
-#include <windows.h>
-
-#include "export/clipboard_attempt.h"
-
 // Inverts the frame of the current corners on the overlay.
 void drawSelectionFrame();
 // Starts a drag: erases a frame still drawn at the old corners and anchors
@@ -16,15 +12,9 @@ void beginSelection(int x, int y);
 void trackSelection(int x, int y, bool leftButtonHeld);
 // Puts the selected area of the screen on the clipboard as a bitmap, at
 // once or, while another program holds the clipboard, as soon as it lets go
-// (overlay/clipboard_retry.h); a selection without width or height copies
+// (export/clipboard_queue.h); a selection without width or height copies
 // nothing.
 void copySelectionToClipboard();
 // Forgets the selection and hides the overlay. The frame is not erased: the
 // next freeze replaces the overlay's picture.
 void endSnip();
-
-// One try to hand the bitmap to the clipboard, owned by the overlay window.
-// Busy when another program holds the clipboard: the bitmap is still the
-// caller's. Done otherwise: the clipboard took it and it is the clipboard's
-// from then on, or it refused it and the bitmap is deleted.
-ClipboardAttempt handBitmapToClipboard(HBITMAP bitmap);

@@ -6,7 +6,8 @@
 # desktop's row (scripts/desktop.sh bench) and the Wayland rows
 # (scripts/wayland.sh bench).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 # shellcheck source=windows-build.sh
 source "$root/scripts/windows-build.sh"
 

@@ -8,7 +8,8 @@
 # Expects both builds (scripts/build.sh all); scripts/test.sh and
 # scripts/bench.sh call it.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 # shellcheck source=windows-build.sh
 source "$root/scripts/windows-build.sh"
 what=${1:-test}
@@ -21,9 +22,7 @@ kinds=${2:-gnome sway}
 if [ "$what" = bench ]; then
   # The press command's companion, as the run command builds it: without
   # the tests' sanitizers, whose start alone costs tens of milliseconds.
-  cmake -S "$root" -B "$root/build/linux" -DCMAKE_BUILD_TYPE=Release \
-        -DGRABNIK_SANITIZE=OFF -DGRABNIK_TESTS=OFF >/dev/null
-  cmake --build "$root/build/linux" --target grabnik-companion -j "$(nproc)" >/dev/null
+  build_preset linux-companion grabnik-companion >/dev/null
 fi
 
 # shellcheck source=wayland-desktop.sh
@@ -44,7 +43,7 @@ for kind in $kinds; do
   echo "-- $kind"
   start_wayland_desktop "$kind" 1024x768 || { status=1; continue; }
   start_wine_prefix "$WINDOWS_RUN_BUILD/wayland-prefix"
-  prepare_managed_prefix
+  prepare_grabnik_prefix
   export GRABNIK_WAYLAND_DESKTOP=$kind
   if [ "$what" = bench ]; then
     GRABNIK_PRESS_COMMAND="$root/scripts/press.sh" "$root/build/native/bin/wayland_bench" || status=1

@@ -14,9 +14,26 @@ constexpr GUID ShellLinkClass = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46
 constexpr GUID ShellLinkInterface = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 constexpr GUID PersistFileInterface = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
+// The program's own path, made absolute; false when it does not fit
+// PathCapacity with its terminator.
+bool absoluteProgramPath(char (&path)[PathCapacity]) {
+    char module[PathCapacity];
+    // The whole buffer used means the path was cut short.
+    const DWORD length = GetModuleFileNameA(nullptr, module, PathCapacity);
+    if (length == 0 || length >= PathCapacity) return false;
+    // Too small a buffer gives the size it would need, terminator included.
+    const DWORD fullLength = GetFullPathNameA(module, PathCapacity, path, nullptr);
+    return fullLength != 0 && fullLength < PathCapacity;
+}
+
 }  // namespace
 
-void deriveShortcutPaths(ShortcutPaths& paths) { deriveShortcutPaths(GetCommandLineA(), paths); }
+void deriveShortcutPaths(ShortcutPaths& paths) {
+    char program[PathCapacity];
+    // An empty path names no program, so no shortcut is written.
+    if (!absoluteProgramPath(program)) program[0] = '\0';
+    deriveShortcutPaths(program, paths);
+}
 
 HRESULT createLauncherShortcut(const char* target, const char* path, const char* description,
                                const char* arguments) {

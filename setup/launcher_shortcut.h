@@ -7,7 +7,9 @@
 #include "core/hotkey_text_logic.h"
 #include "shortcut_paths_logic.h"
 
-// Fills both texts from this process's command line.
+// Fills both texts from this process's own module path, made absolute:
+// not from its command line, which may name the program relatively (to a
+// folder other than the current one, even) or without its extension.
 void deriveShortcutPaths(ShortcutPaths& paths);
 
 // Writes a shell shortcut at `path` that starts `target` with `arguments`.

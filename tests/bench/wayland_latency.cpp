@@ -17,6 +17,7 @@
 
 #include "desktop/x_session.h"
 #include "linux/screen_portal.h"
+#include "support/clock.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ int main() {
     ScreenPortal portal;
 
     // Warm-up, and the wait for Grabnik's start: pressed until it answers.
-    if (!showOverlayBy(desktop, press) || !closeOverlay(desktop) || portalGrabMs(portal) < 0) {
+    if (!desktop.pressUntilOverlay(press) || !closeOverlay(desktop) || portalGrabMs(portal) < 0) {
         std::fprintf(stderr, "Grabnik's overlay or the portal's picture did not come\n");
         return 1;
     }

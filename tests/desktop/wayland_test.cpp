@@ -4,32 +4,49 @@
 // clipboard reaches native Wayland programs (wl-paste). Run by
 // scripts/wayland.sh on each headless compositor (GRABNIK_WAYLAND_DESKTOP
 // names it); skipped elsewhere.
-#include "x_session.h"
+// GoogleTest before X: the X headers define macros such as None and Bool.
+#include <gtest/gtest.h>
 
 #include <X11/keysym.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <regex>
 #include <thread>
+
+#include "support/clock.h"
+#include "x_session.h"
 
 namespace {
 
 const std::vector<std::string> Hotkeys = {"(ctrl+alt+S)", "(ctrl+alt+F)"};
 
-void press(const char* which) { commandOutput(std::string(GRABNIK_COMPANION) + " --press " + which); }
+void press(const char* which) {
+    commandOutput(std::string(GRABNIK_COMPANION) + " --press " + which);
+}
 
-// A Wayland program's view of the clipboard, once it holds `type`.
-std::string waylandClipboard(const std::string& type) {
+// A Wayland program's view of the clipboard once it offers `type` and
+// `complete` holds for that content, or what it held last, after ten
+// seconds.
+std::string waylandClipboardWhen(const std::string& type,
+                                 const std::function<bool(const std::string&)>& complete) {
     std::string content;
-    for (int attempt = 0; attempt < 40 && content.empty(); ++attempt) {
-        if (commandOutput("timeout 5 wl-paste --list-types 2>/dev/null").find(type) != std::string::npos)
-            content = commandOutput("timeout 5 wl-paste --no-newline --type " + type + " 2>/dev/null");
-        if (content.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
+    waitUntil(
+        [&] {
+            content.clear();
+            if (commandOutput("timeout 5 wl-paste --list-types 2>/dev/null").find(type) !=
+                std::string::npos)
+                content = commandOutput("timeout 5 wl-paste --no-newline --type " + type +
+                                        " 2>/dev/null");
+            return complete(content);
+        },
+        10000, 50);
     return content;
 }
+
+bool notEmpty(const std::string& content) { return !content.empty(); }
 
 // The user switches to the pattern window. sway keeps the X focus on the
 // window it has focused, whatever an X client asks: there the switch goes
@@ -49,7 +66,8 @@ protected:
         ASSERT_NE(desktop.display(), nullptr);
         window = std::make_unique<PatternWindow>(desktop, 600, 400);
         companion = std::make_unique<Companion>(Hotkeys);
-        ASSERT_TRUE(showOverlayBy(desktop, [] { press("selection"); }));
+        ASSERT_TRUE(desktop.pressUntilOverlay([] { press("selection"); }))
+            << "no overlay after 20 presses";
     }
 
     XDesktop desktop;
@@ -72,7 +90,8 @@ TEST_F(Wayland, TheNextSnipsOverlayGetsTheKeyboardToo) {
     ASSERT_TRUE(desktop.waitOverlayFocus(3000));
     desktop.pressKeys({XK_Escape});
     ASSERT_TRUE(desktop.waitOverlay(false, 3000));
-    ASSERT_TRUE(showOverlayBy(desktop, [] { press("selection"); }));
+    ASSERT_TRUE(desktop.pressUntilOverlay([] { press("selection"); }))
+        << "no overlay after 20 presses";
     ASSERT_TRUE(desktop.waitOverlayFocus(3000));
     desktop.pressKeys({XK_Escape});
     EXPECT_TRUE(desktop.waitOverlay(false, 3000));
@@ -91,23 +110,23 @@ TEST_F(Wayland, ADragCopiesTheXWindowsPixelsFromThePortalsPictureForWaylandProgr
     desktop.drag(left, top, left + 300, top + 200);
     ASSERT_TRUE(desktop.waitOverlay(false, 3000));
 
-    const std::string bmp = clipboardWhenThere("image/bmp");
+    const std::string bmp = clipboardWhen("image/bmp", notEmpty);
     const Picture snip = decodeBmp(bmp);
     ASSERT_EQ(snip.width, 300);
     ASSERT_EQ(snip.height, 200);
     // Not black: what XWayland's own screen read would give.
-    EXPECT_EQ(differingFromPattern(snip, 50, 40), 0)
+    EXPECT_EQ(unlikePattern(snip, 50, 40), 0)
         << std::hex << "top left " << snip.pixels[0] << " for " << PatternWindow::colourAt(50, 40)
-        << ", next " << snip.pixels[1] << " for " << PatternWindow::colourAt(51, 40)
-        << ", below " << snip.pixels[300] << " for " << PatternWindow::colourAt(50, 41);
+        << ", next " << snip.pixels[1] << " for " << PatternWindow::colourAt(51, 40) << ", below "
+        << snip.pixels[300] << " for " << PatternWindow::colourAt(50, 41);
     // Bytes, not text: compared whole, never printed.
-    EXPECT_TRUE(waylandClipboard("image/bmp") == bmp)
+    EXPECT_TRUE(waylandClipboardWhen("image/bmp", notEmpty) == bmp)
         << "wl-paste offers: " << commandOutput("wl-paste --list-types 2>&1");
 
     press("file");
-    std::string path;
-    for (int attempt = 0; attempt < 40 && !std::regex_search(path, std::regex("png$")); ++attempt)
-        path = waylandClipboard("text/plain");
+    const std::string path = waylandClipboardWhen("text/plain", [](const std::string& text) {
+        return std::regex_search(text, std::regex("png$"));
+    });
     EXPECT_TRUE(std::regex_match(path, std::regex(R"([A-Z]:\\.*\\tmpimg\d\d\.png)")))
         << path << "; wl-paste offers: " << commandOutput("wl-paste --list-types 2>&1")
         << "; X offers: " << commandOutput("xclip -selection clipboard -o -t TARGETS 2>&1");

@@ -115,13 +115,8 @@ std::string binDirectory() {
 
 std::string grabnikPath() { return binDirectory() + "\\grabnik.exe"; }
 
-bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (condition()) return true;
-        if (GetTickCount() - start >= timeoutMs) return false;
-        Sleep(10);
-    }
+Environment temporaryDirectoryIs(const std::string& directory) {
+    return {{"TMP", directory}, {"TEMP", directory}};
 }
 
 ScopedEnvironment::ScopedEnvironment(const Environment& variables) {
@@ -141,13 +136,14 @@ ScopedEnvironment::~ScopedEnvironment() {
 }
 
 Grabnik::Grabnik(const std::string& arguments, const std::string& executable,
-                 const Environment& environment) {
+                 const Environment& environment, const std::string& currentDirectory) {
     const ScopedEnvironment inherited(environment);
     std::string commandLine = "\"" + executable + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(executable.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process_))
+                        currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup,
+                        &process_))
         process_ = {};
 }
 
@@ -355,13 +351,7 @@ bool setClipboardBitmap(const Image& image) {
 }
 
 HBITMAP createBitmap(const Image& image) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = image.width;
-    info.bmiHeader.biHeight = -image.height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = topDownBitmapInfo(image.width, image.height);
     std::vector<uint32_t> rows;
     for (uint32_t p : image.pixels)  // colour values put red low, a DIB pixel is 0x00RRGGBB
         rows.push_back(uint32_t(GetRValue(p)) << 16 | uint32_t(GetGValue(p)) << 8 | GetBValue(p));

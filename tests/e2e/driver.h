@@ -6,12 +6,12 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/hotkey_text_logic.h"
+#include "support/clock.h"
 
 namespace e2e {
 
@@ -19,11 +19,11 @@ namespace e2e {
 std::string binDirectory();
 std::string grabnikPath();
 
-// Polls `condition` every 10 ms until it holds or `timeoutMs` has passed.
-bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-
 // Environment variables as names and values.
 using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// The variables the program reads its temporary directory from.
+Environment temporaryDirectoryIs(const std::string& directory);
 
 // Sets variables in this process, and so for the programs it starts, until
 // the object ends; then puts the previous values back.
@@ -42,9 +42,12 @@ private:
 // the process (asking first, then terminating), so nothing outlives a case.
 class Grabnik {
 public:
-    // `environment` is set for the program on top of what it inherits.
+    // `environment` is set for the program on top of what it inherits. A
+    // relative `executable` is found from this process's current folder, as
+    // the platform finds it; the program runs in `currentDirectory`, or in
+    // this process's current folder when that is empty.
     explicit Grabnik(const std::string& arguments, const std::string& executable = grabnikPath(),
-                     const Environment& environment = {});
+                     const Environment& environment = {}, const std::string& currentDirectory = {});
     ~Grabnik();
     Grabnik(const Grabnik&) = delete;
     Grabnik& operator=(const Grabnik&) = delete;

@@ -28,9 +28,8 @@ class FileHotkey : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.created());
-        const Environment temporaryDirectory = {{"TMP", folder_.path()}, {"TEMP", folder_.path()}};
         grabnik_ = std::make_unique<Grabnik>("(ctrl+alt+S) (ctrl+alt+F)", grabnikPath(),
-                                             temporaryDirectory);
+                                             temporaryDirectoryIs(folder_.path()));
         ASSERT_TRUE(grabnik_->waitReady());
     }
 

@@ -70,14 +70,13 @@ bool writePngFile(const Image& image, const std::string& path) {
     bool written = false;
     Gdiplus::GpBitmap* bitmap = nullptr;
     if (GdipGetImageEncoders(count, bytes, encoders) == Gdiplus::Ok &&
-        GdipCreateBitmapFromScan0(image.width, image.height, image.width * 4,
-                                  PixelFormat32bppARGB, reinterpret_cast<BYTE*>(argb.data()),
-                                  &bitmap) == Gdiplus::Ok) {
+        GdipCreateBitmapFromScan0(image.width, image.height, image.width * 4, PixelFormat32bppARGB,
+                                  reinterpret_cast<BYTE*>(argb.data()), &bitmap) == Gdiplus::Ok) {
         const std::wstring widePath = widen(path);
         for (UINT i = 0; i < count && !written; ++i)
             written = std::wstring(encoders[i].MimeType) == L"image/png" &&
-                      GdipSaveImageToFile(bitmap, widePath.c_str(), &encoders[i].Clsid,
-                                          nullptr) == Gdiplus::Ok;
+                      GdipSaveImageToFile(bitmap, widePath.c_str(), &encoders[i].Clsid, nullptr) ==
+                          Gdiplus::Ok;
         GdipDisposeImage(bitmap);
     }
     Gdiplus::GdiplusShutdown(token);

@@ -4,14 +4,13 @@
 // folder of its own.
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "case_names.h"
 #include "driver.h"
 #include "setup_dialog_driver.h"
 #include "shortcut_reader.h"
+#include "support/named_rows.h"
 #include "temp_folder.h"
 
 using namespace e2e;
@@ -64,14 +63,42 @@ TEST(LauncherShortcut, ACorrectedSetWritesALauncherThatNeedsNoDialog) {
     EXPECT_EQ(exitCode, 0u);
 }
 
-struct NoShortcutCase {
-    const char* name;
-    const char* executable;  // the copy's file name
-    std::string arguments;
-    bool folderInTheWay;  // a folder stands where grabnik.lnk would be saved
-};
+// Started by a path relative to the starter's current folder, and running
+// in another folder, with arguments of 260 characters and more: the
+// shortcut lies beside the program all the same, with its absolute path.
+TEST(LauncherShortcut, AStartByARelativePathFromAnotherFolderWritesItBesideTheProgram) {
+    TempFolder folder("relative");
+    TempFolder elsewhere("elsewhere");
+    ASSERT_TRUE(folder.created() && elsewhere.created());
+    const std::string executable = folder.copyGrabnik("grabnik.exe");
+    ASSERT_FALSE(executable.empty());
+    // Both folders lie in the temporary folder: from there the program is
+    // the folder's name and its own.
+    char temporary[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, temporary), 0u);
+    const std::string relative = executable.substr(std::string(temporary).size());
+    ASSERT_EQ(temporary + relative, executable);
 
-std::ostream& operator<<(std::ostream& out, const NoShortcutCase& c) { return out << c.name; }
+    char previous[MAX_PATH];
+    ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, previous), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryA(temporary));
+    Grabnik grabnik(std::string(260, 'x'), relative, {}, elsewhere.path());
+    // Back before anything can fail: a folder that is current cannot be removed.
+    SetCurrentDirectoryA(previous);
+    ASSERT_TRUE(grabnik.started());
+
+    HWND dialog = waitForSetupDialog(grabnik.pid());
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(completeSetup(grabnik, dialog, {CtrlAltK, ShiftL}));
+    EXPECT_TRUE(isLauncher(readShortcut(folder.pathOf("grabnik.lnk")), executable,
+                           "(ctrl+alt+K) (shift+L)"));
+    EXPECT_TRUE(elsewhere.files().empty()) << "nothing written where the program runs";
+}
+
+struct NoShortcutCase : NamedRow {
+    const char* executable;  // the copy's file name
+    bool folderInTheWay;     // a folder stands where grabnik.lnk would be saved
+};
 
 class WritesNoShortcut : public testing::TestWithParam<NoShortcutCase> {};
 
@@ -86,7 +113,7 @@ TEST_P(WritesNoShortcut, AndTheSetupStillSucceeds) {
         ASSERT_TRUE(CreateDirectoryA(shortcutPath.c_str(), nullptr));
     }
 
-    Grabnik grabnik(c.arguments, executable);
+    Grabnik grabnik("", executable);
     HWND dialog = waitForSetupDialog(grabnik.pid());
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(completeSetup(grabnik, dialog, {CtrlAltK, ShiftL}));
@@ -101,12 +128,9 @@ TEST_P(WritesNoShortcut, AndTheSetupStillSucceeds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WritesNoShortcut,
-    testing::Values(NoShortcutCase{"AnotherName", "snipper.exe", "", false},
-                    NoShortcutCase{"NameInOtherLetterCase", "GRABNIK.EXE", "", false},
-                    // With the quoted path, well over 260 characters.
-                    NoShortcutCase{"CommandLineOf260OrMore", "grabnik.exe", std::string(260, 'x'),
-                                   false},
-                    NoShortcutCase{"FolderAtTheShortcutPath", "grabnik.exe", "", true}),
+    testing::Values(NoShortcutCase{"AnotherName", "snipper.exe", false},
+                    NoShortcutCase{"NameInOtherLetterCase", "GRABNIK.EXE", false},
+                    NoShortcutCase{"FolderAtTheShortcutPath", "grabnik.exe", true}),
     NamedAfterRow());
 
 }  // namespace

@@ -8,10 +8,12 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "background.h"
 #include "driver.h"
+#include "image_file.h"
 
 namespace e2e {
 
@@ -154,6 +156,18 @@ protected:
     void expectCopyOfBackground(const RECT& area) {
         ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(area.left, area.top, area.right - area.left,
                                                        area.bottom - area.top));
+    }
+
+    // The image file holds exactly the background's pixels in `area`, as a
+    // snip of that area saved by the file hotkey.
+    void expectFileOfBackground(const std::string& path, const RECT& area) {
+        Image saved;
+        ASSERT_TRUE(decodeImageFile(path, saved)) << path;
+        ASSERT_EQ(saved.width, area.right - area.left);
+        ASSERT_EQ(saved.height, area.bottom - area.top);
+        EXPECT_EQ(mismatches(saved, area.left, area.top,
+                             [&](int x, int y) { return background_.colourAt(x, y); }),
+                  "");
     }
 
     struct Hotkey {

@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "case_names.h"
 #include "core/picture_handover.h"
 #include "image_file.h"
 #include "overlay_session.h"
+#include "support/named_rows.h"
 #include "temp_folder.h"
 
 using namespace e2e;
@@ -43,14 +43,12 @@ TEST_F(Handover, ThePictureIsFrozenInsteadOfTheScreenAndADragCopiesItsPixels) {
     const RECT area = {40, 30, 240, 130};
     userDrag(area);
     ASSERT_TRUE(waitHidden());
-    ASSERT_NO_FATAL_FAILURE(expectCopy(40, 30, 200, 100, [&](int x, int y) {
-        return picture.at(x, y);
-    }));
+    ASSERT_NO_FATAL_FAILURE(
+        expectCopy(40, 30, 200, 100, [&](int x, int y) { return picture.at(x, y); }));
     EXPECT_TRUE(fileExists(path)) << "the file is the sender's";
 }
 
-struct Unusable {
-    const char* name;
+struct Unusable : NamedRow {
     const char* file;  // written into the folder first, or null
     const char* bytes;
 };
@@ -61,7 +59,8 @@ TEST_P(UnusableHandover, FreezesNothing) {
     const Unusable& row = GetParam();
     const std::string path = folder.pathOf(row.file ? row.file : "missing.png");
     if (row.file) {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        HANDLE file =
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;
         WriteFile(file, row.bytes, DWORD(strlen(row.bytes)), &written, nullptr);
         CloseHandle(file);
@@ -72,9 +71,9 @@ TEST_P(UnusableHandover, FreezesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, UnusableHandover,
-                         testing::Values(Unusable{"missing", nullptr, ""},
-                                         Unusable{"not_a_picture", "text.png", "no picture here"},
-                                         Unusable{"empty", "empty.png", ""}),
+                         testing::Values(Unusable{"Missing", nullptr, ""},
+                                         Unusable{"NotAPicture", "text.png", "no picture here"},
+                                         Unusable{"Empty", "empty.png", ""}),
                          NamedAfterRow());
 
 TEST_F(Handover, APictureSmallerThanTheScreenFreezesNothing) {

@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "image_file.h"
 #include "overlay_session.h"
 #include "setup_dialog_driver.h"
 #include "temp_folder.h"
@@ -19,10 +18,6 @@ const RECT Snip = {10, 10, 110, 60};
 // Each case gives the program a temporary directory of its own.
 class RoundTrip : public OverlaySession {
 protected:
-    Environment temporaryDirectory() const {
-        return {{"TMP", folder_.path()}, {"TEMP", folder_.path()}};
-    }
-
     // Snips Snip, then presses the file hotkey: the path of tmpimg00.png
     // replaces the bitmap on the clipboard, and the file holds exactly the
     // snipped pixels.
@@ -37,13 +32,7 @@ protected:
         ASSERT_TRUE(waitUntil([] { return clipboardHasFormat(CF_TEXT); }));
         EXPECT_EQ(clipboardText(), file);
         EXPECT_FALSE(clipboardHasFormat(CF_BITMAP));
-        Image saved;
-        ASSERT_TRUE(decodeImageFile(file, saved));
-        ASSERT_EQ(saved.width, Snip.right - Snip.left);
-        ASSERT_EQ(saved.height, Snip.bottom - Snip.top);
-        EXPECT_EQ(mismatches(saved, Snip.left, Snip.top,
-                             [&](int x, int y) { return background_.colourAt(x, y); }),
-                  "");
+        ASSERT_NO_FATAL_FAILURE(expectFileOfBackground(file, Snip));
     }
 
     TempFolder folder_{"roundtrip"};
@@ -52,7 +41,7 @@ protected:
 class SnipThenFile : public RoundTrip {
     std::unique_ptr<Grabnik> startProgram() override {
         return std::make_unique<Grabnik>("(ctrl+alt+S) (ctrl+alt+F)", grabnikPath(),
-                                         temporaryDirectory());
+                                         temporaryDirectoryIs(folder_.path()));
     }
 };
 
@@ -63,7 +52,7 @@ TEST_F(SnipThenFile, TheFileHoldsTheSnippedPixels) { snipThenSave(MOD_CONTROL | 
 class SetupThenSnip : public RoundTrip {
     std::unique_ptr<Grabnik> startProgram() override {
         executable_ = folder_.copyGrabnik("grabnik.exe");
-        return std::make_unique<Grabnik>("", executable_, temporaryDirectory());
+        return std::make_unique<Grabnik>("", executable_, temporaryDirectoryIs(folder_.path()));
     }
 
 protected:

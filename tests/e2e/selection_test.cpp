@@ -1,12 +1,11 @@
 // The selection on the frozen screen, driven as a user would: drags, Enter,
-// Escape, Space, the hotkey again, another program coming to the front.
+// Escape, Alt+F4, Space, the hotkey again, another program coming to the
+// front.
 // Every copied and every shown pixel is checked against the background.
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-#include "case_names.h"
 #include "overlay_session.h"
+#include "support/named_rows.h"
 
 using namespace e2e;
 
@@ -39,14 +38,18 @@ protected:
         ASSERT_EQ(waitForFrame(r), "") << "the held frame";
         EXPECT_TRUE(IsWindowVisible(overlay_));
     }
+
+    // Freezes, turns holding on with Space and drags Selection: its frame stays.
+    void freezeAndHoldSelection() {
+        ASSERT_NO_FATAL_FAILURE(freeze());
+        pressKey(VK_SPACE);
+        ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    }
 };
 
-struct Drag {
-    const char* name;
+struct Drag : NamedRow {
     int fromX, fromY, toX, toY;
 };
-
-std::ostream& operator<<(std::ostream& out, const Drag& d) { return out << d.name; }
 
 class DragCopies : public Selecting, public testing::WithParamInterface<Drag> {};
 
@@ -71,12 +74,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 enum class NoSelection { Click, EnterAlone, ZeroWidthDrag, ZeroHeightDrag };
 
-struct NoSelectionCase {
-    const char* name;
+struct NoSelectionCase : NamedRow {
     NoSelection input;
 };
-
-std::ostream& operator<<(std::ostream& out, const NoSelectionCase& c) { return out << c.name; }
 
 class CopiesNothing : public Selecting, public testing::WithParamInterface<NoSelectionCase> {};
 
@@ -110,13 +110,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Narrow frames while the button is held at (300, 200) and the cursor is at
 // (toX, 260): which pixels show inverted.
-struct NarrowFrame {
-    const char* name;
+struct NarrowFrame : NamedRow {
     int toX;
     bool (*inverted)(int x, int y);
 };
-
-std::ostream& operator<<(std::ostream& out, const NarrowFrame& f) { return out << f.name; }
 
 class NarrowFrames : public Selecting, public testing::WithParamInterface<NarrowFrame> {};
 
@@ -146,18 +143,32 @@ INSTANTIATE_TEST_SUITE_P(
     NamedAfterRow());
 
 TEST_F(Selecting, EscapeHidesWithoutTouchingTheClipboard) {
-    ASSERT_NO_FATAL_FAILURE(freeze());
-    pressKey(VK_SPACE);
-    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    ASSERT_NO_FATAL_FAILURE(freezeAndHoldSelection());
     pressKey(VK_ESCAPE);
     ASSERT_TRUE(waitHidden());
     expectClipboardUntouched();
 }
 
-TEST_F(Selecting, HeldFrameStaysUntilEnterCopiesIt) {
+// A full-screen picture invites Alt+F4: it ends the snip, not Grabnik.
+TEST_F(Selecting, AltF4HidesWithoutCopyingAndTheHotkeysWorkOn) {
     ASSERT_NO_FATAL_FAILURE(freeze());
     pressKey(VK_SPACE);
     ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    pressHotkey(MOD_ALT, VK_F4);
+    ASSERT_TRUE(waitHidden());
+    DWORD exitCode = 0;
+    ASSERT_FALSE(grabnik_->waitExit(&exitCode, 500)) << "Grabnik ended with " << exitCode;
+    expectClipboardUntouched();
+
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    pressKey(VK_SPACE);  // hold off again
+    userDrag(Selection);
+    ASSERT_TRUE(waitHidden());
+    ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(Selection));
+}
+
+TEST_F(Selecting, HeldFrameStaysUntilEnterCopiesIt) {
+    ASSERT_NO_FATAL_FAILURE(freezeAndHoldSelection());
     savePicture("overlay-selection");
     expectClipboardUntouched();
     pressKey(VK_RETURN);
@@ -166,9 +177,7 @@ TEST_F(Selecting, HeldFrameStaysUntilEnterCopiesIt) {
 }
 
 TEST_F(Selecting, NewPressErasesTheHeldFrame) {
-    ASSERT_NO_FATAL_FAILURE(freeze());
-    pressKey(VK_SPACE);
-    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    ASSERT_NO_FATAL_FAILURE(freezeAndHoldSelection());
     const RECT second = {60, 40, 200, 150};  // overlaps the first
     ASSERT_NO_FATAL_FAILURE(holdDrag(second));
     pressKey(VK_RETURN);
@@ -200,9 +209,7 @@ INSTANTIATE_TEST_SUITE_P(Counts, SpaceKeyDowns, testing::Values(2, 3),
                          });
 
 TEST_F(Selecting, HotkeyWhileShownKeepsTheHeldSelection) {
-    ASSERT_NO_FATAL_FAILURE(freeze());
-    pressKey(VK_SPACE);
-    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    ASSERT_NO_FATAL_FAILURE(freezeAndHoldSelection());
     pressHotkey(MOD_CONTROL | MOD_ALT, 'S');
     // Re-captured with the frame in it; the overlay stays.
     settle();
@@ -215,9 +222,7 @@ TEST_F(Selecting, HotkeyWhileShownKeepsTheHeldSelection) {
 }
 
 TEST_F(Selecting, HoldModeOutlivesTheSnip) {
-    ASSERT_NO_FATAL_FAILURE(freeze());
-    pressKey(VK_SPACE);
-    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    ASSERT_NO_FATAL_FAILURE(freezeAndHoldSelection());
     pressKey(VK_RETURN);
     ASSERT_TRUE(waitHidden());
 
@@ -228,9 +233,7 @@ TEST_F(Selecting, HoldModeOutlivesTheSnip) {
 }
 
 TEST_F(Selecting, DeactivationHidesAndTheNextSnipIsClean) {
-    ASSERT_NO_FATAL_FAILURE(freeze());
-    pressKey(VK_SPACE);
-    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    ASSERT_NO_FATAL_FAILURE(freezeAndHoldSelection());
     background_.activate();
     ASSERT_TRUE(waitHidden());
     expectClipboardUntouched();

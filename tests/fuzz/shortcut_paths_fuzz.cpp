@@ -1,6 +1,7 @@
-// The launcher shortcut's paths from any command line: both stay terminated
-// within their buffers, the path holds no quote and names the .lnk beside
-// the executable, and the target is the line up to the executable's name.
+// The launcher shortcut's paths from any program path: both stay terminated
+// within their buffers; there is a shortcut exactly when the path fits and
+// its file name is grabnik.exe, and then it is grabnik.lnk beside the
+// program, whose path is the target.
 #include "fuzz_check.h"
 #include "setup/shortcut_paths_logic.h"
 
@@ -11,7 +12,7 @@
 
 namespace {
 
-const std::string ExecutableName = "grabnik.exe";
+const std::string NameWithSeparator = "\\grabnik.exe";
 
 bool endsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() &&
@@ -21,12 +22,12 @@ bool endsWith(const std::string& text, const std::string& tail) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-    // The process command line ends at its first null; it is passed in a
-    // buffer of exactly its length, so that ASan reports any read beyond.
+    // The path ends at its first null; it is passed in a buffer of exactly
+    // its length, so that ASan reports any read beyond.
     const char* text = reinterpret_cast<const char*>(bytes);
-    const std::string line(text, strnlen(text, size));
-    const auto exact = std::make_unique<char[]>(line.size() + 1);
-    std::memcpy(exact.get(), line.c_str(), line.size() + 1);
+    const std::string program(text, strnlen(text, size));
+    const auto exact = std::make_unique<char[]>(program.size() + 1);
+    std::memcpy(exact.get(), program.c_str(), program.size() + 1);
 
     // No terminator left over in the buffers can hide a missing one.
     ShortcutPaths paths;
@@ -34,24 +35,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     deriveShortcutPaths(exact.get(), paths);
 
     const size_t pathLength = strnlen(paths.shortcutPath, PathCapacity);
+    const size_t targetLength = strnlen(paths.shortcutTarget, PathCapacity);
     FUZZ_REQUIRE(pathLength < PathCapacity);
-    FUZZ_REQUIRE(std::memchr(paths.shortcutPath, '"', pathLength) == nullptr);
+    FUZZ_REQUIRE(targetLength < PathCapacity);
 
-    const size_t nameAt = line.find(ExecutableName);
-    if (pathLength == 0) {
-        // Only a line that does not fit, or one whose quotes hide the name,
-        // loses its shortcut.
-        FUZZ_REQUIRE(line.size() >= PathCapacity - 1 || nameAt == std::string::npos ||
-                     line.find('"') != std::string::npos);
+    const bool expected = program.size() < PathCapacity && endsWith(program, NameWithSeparator);
+    FUZZ_REQUIRE((pathLength != 0) == expected);
+    if (!expected) {
+        FUZZ_REQUIRE(targetLength == 0);
         return 0;
     }
-
-    FUZZ_REQUIRE(line.size() < PathCapacity);
-    FUZZ_REQUIRE(endsWith(paths.shortcutPath, "grabnik.lnk"));
-    FUZZ_REQUIRE(strnlen(paths.shortcutTarget, PathCapacity) < PathCapacity);
-    FUZZ_REQUIRE(nameAt != std::string::npos);
-    const std::string closingQuote = line[0] == '"' ? "\"" : "";
-    FUZZ_REQUIRE(paths.shortcutTarget ==
-                 line.substr(0, nameAt + ExecutableName.size()) + closingQuote);
+    FUZZ_REQUIRE(paths.shortcutTarget == program);
+    FUZZ_REQUIRE(paths.shortcutPath == program.substr(0, program.size() - 3) + "lnk");
     return 0;
 }

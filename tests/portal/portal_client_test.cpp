@@ -20,9 +20,9 @@
 #include <string>
 #include <vector>
 
-#include "case_names.h"
 #include "linux/portal_picture.h"
 #include "linux/screen_portal.h"
+#include "support/named_rows.h"
 
 extern char** environ;
 
@@ -96,9 +96,9 @@ PortalOutcome awaitOutcome(ScreenPortal& portal, std::string& file) {
     while (portalMsUntilDue(portal) >= 0 && std::chrono::steady_clock::now() < end) {
         pollfd bus = {portalPollFd(portal), POLLIN, 0};
         const int ready = poll(&bus, 1, std::min(portalMsUntilDue(portal), 100));
-        const PortalOutcome outcome =
-            ready == 0 ? onPortalDue(portal) : ready > 0 ? onPortalInput(portal, file)
-                                                          : PortalOutcome::Waiting;
+        const PortalOutcome outcome = ready == 0  ? onPortalDue(portal)
+                                      : ready > 0 ? onPortalInput(portal, file)
+                                                  : PortalOutcome::Waiting;
         if (outcome != PortalOutcome::Waiting) return outcome;
     }
     return PortalOutcome::Waiting;
@@ -120,14 +120,16 @@ protected:
 
     // Asks the fake, which answers as told, and hands a picture on as the
     // companion does. What was said on stderr is kept in `said`.
-    PortalOutcome grab(const std::vector<std::string>& fakeArguments, std::chrono::seconds timeout) {
+    PortalOutcome grab(const std::vector<std::string>& fakeArguments,
+                       std::chrono::seconds timeout) {
         FakePortal fake(fakeArguments);
         EXPECT_TRUE(fake.started());
         ScreenPortal portal;
         testing::internal::CaptureStderr();
         EXPECT_TRUE(startPortalGrab(portal, timeout));
         const PortalOutcome outcome = awaitOutcome(portal, file);
-        if (outcome == PortalOutcome::Picture) handedOver = movePictureIntoPrefix(file, windowsPath);
+        if (outcome == PortalOutcome::Picture)
+            handedOver = movePictureIntoPrefix(file, windowsPath);
         said = testing::internal::GetCapturedStderr();
         return outcome;
     }
@@ -161,8 +163,7 @@ TEST_F(PortalClient, AnAnswerWithoutAFileFreezesNothing) {
     EXPECT_NE(said.find("named no file"), std::string::npos) << said;
 }
 
-struct RefusalRow {
-    const char* name;
+struct RefusalRow : NamedRow {
     const char* code;
     const char* said;
 };
@@ -175,10 +176,11 @@ TEST_P(PortalRefusal, FreezesNothingAndSaysSo) {
     EXPECT_FALSE(exists(handed));
 }
 
-INSTANTIATE_TEST_SUITE_P(Responses, PortalRefusal,
-                         testing::Values(RefusalRow{"cancelled", "1", "cancelled the screenshot (response 1)"},
-                                         RefusalRow{"refused", "2", "refused the screenshot (response 2)"}),
-                         NamedAfterRow());
+INSTANTIATE_TEST_SUITE_P(
+    Responses, PortalRefusal,
+    testing::Values(RefusalRow{"Cancelled", "1", "cancelled the screenshot (response 1)"},
+                    RefusalRow{"Refused", "2", "refused the screenshot (response 2)"}),
+    NamedAfterRow());
 
 TEST_F(PortalClient, NoPortalOnTheBusFreezesNothing) {
     EXPECT_EQ(grab({"absent"}, 30s), PortalOutcome::Nothing);

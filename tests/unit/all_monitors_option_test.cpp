@@ -1,20 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <ostream>
 
-#include "case_names.h"
 #include "core/hotkey_text_logic.h"
+#include "support/named_rows.h"
 
 namespace {
 
-struct OptionCase {
-    const char* name;
+struct OptionCase : NamedRow {
     const char* text;
     bool found;
 };
-
-std::ostream& operator<<(std::ostream& out, const OptionCase& c) { return out << c.name; }
 
 class FindAllMonitorsOption : public testing::TestWithParam<OptionCase> {};
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "case_names.h"
+#include "support/named_rows.h"
 
 namespace {
 
@@ -15,8 +15,7 @@ TEST(PortalRequestPath, TheSendersNameWithoutColonAndDotsBecomeUnderscores) {
               "/org/freedesktop/portal/desktop/request/12_3_4/t");
 }
 
-struct UriRow {
-    const char* name;
+struct UriRow : NamedRow {
     const char* uri;
     bool accepted;
     const char* path;
@@ -34,18 +33,17 @@ TEST_P(FileUri, NamesTheLocalFileOrIsRefused) {
 INSTANTIATE_TEST_SUITE_P(
     Uris, FileUri,
     testing::Values(
-        UriRow{"plain", "file:///tmp/out.png", true, "/tmp/out.png"},
-        UriRow{"localhost", "file://localhost/root/Screenshot.png", true, "/root/Screenshot.png"},
-        UriRow{"escapes", "file:///home/a/Bilder/Bildschirmfoto%20vom%202024%2Fx%c3%a4.png", true,
+        UriRow{"Plain", "file:///tmp/out.png", true, "/tmp/out.png"},
+        UriRow{"Localhost", "file://localhost/root/Screenshot.png", true, "/root/Screenshot.png"},
+        UriRow{"Escapes", "file:///home/a/Bilder/Bildschirmfoto%20vom%202024%2Fx%c3%a4.png", true,
                "/home/a/Bilder/Bildschirmfoto vom 2024/x\xc3\xa4.png"},
-        UriRow{"upper_case_escape", "file:///a%3Ab", true, "/a:b"},
-        UriRow{"other_host", "file://server/tmp/out.png", false, ""},
-        UriRow{"other_scheme", "https:///tmp/out.png", false, ""},
-        UriRow{"no_path", "file://", false, ""},
-        UriRow{"empty", "", false, ""},
-        UriRow{"short_escape", "file:///a%2", false, ""},
-        UriRow{"bad_escape", "file:///a%zz.png", false, ""},
-        UriRow{"escaped_nul", "file:///a%00.png", false, ""}),
+        UriRow{"UpperCaseEscape", "file:///a%3Ab", true, "/a:b"},
+        UriRow{"OtherHost", "file://server/tmp/out.png", false, ""},
+        UriRow{"OtherScheme", "https:///tmp/out.png", false, ""},
+        UriRow{"NoPath", "file://", false, ""}, UriRow{"Empty", "", false, ""},
+        UriRow{"ShortEscape", "file:///a%2", false, ""},
+        UriRow{"BadEscape", "file:///a%zz.png", false, ""},
+        UriRow{"EscapedNul", "file:///a%00.png", false, ""}),
     NamedAfterRow());
 
 TEST(FileUri, ARawNulIsRefused) {
@@ -55,7 +53,8 @@ TEST(FileUri, ARawNulIsRefused) {
 }
 
 TEST(DriveCPath, SlashesBecomeBackslashesUnderC) {
-    EXPECT_EQ(driveCPath("windows/temp/grabnik-portal.png"), "C:\\windows\\temp\\grabnik-portal.png");
+    EXPECT_EQ(driveCPath("windows/temp/grabnik-portal.png"),
+              "C:\\windows\\temp\\grabnik-portal.png");
 }
 
 }  // namespace

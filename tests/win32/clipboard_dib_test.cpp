@@ -4,33 +4,28 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "case_names.h"
-#include "clipboard_owner.h"
 #include "core/snip_state.h"
 #include "export/clipboard_file.h"
+#include "file_hotkey_in_process.h"
 #include "image_file.h"
-#include "temp_folder.h"
+#include "import_patch.h"
+#include "support/named_rows.h"
 
 using namespace e2e;
 
 namespace {
 
-struct DibCase {
-    const char* name;
+struct DibCase : NamedRow {
     UINT format;  // CF_DIB or CF_DIBV5
     int width;
     int height;  // negative: rows from the top down
     int bitCount;
     bool withAlpha;  // checked with alpha: a straight-alpha DIBV5
 };
-
-std::ostream& operator<<(std::ostream& out, const DibCase& c) { return out << c.name; }
 
 // The colour a case's DIB holds at (x, y), alpha in the top byte: through
 // a palette index at 8 bits.
@@ -92,13 +87,36 @@ HGLOBAL makeDib(const DibCase& c) {
     return block;
 }
 
-class ClipboardDib : public testing::TestWithParam<DibCase> {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder_.created());
-        ASSERT_TRUE(owner_.created());
-    }
+// Emptying the clipboard frees its blocks, and a block still locked then
+// is unlocked after it is freed. Seen through stand-ins for this program's
+// imports of both functions, which call the real ones.
+struct Emptying {
+    UINT format;   // of the block looked at: the case's own
+    HANDLE freed;  // that block, when EmptyClipboard was called; else null
+    bool unlockedAfter;
+};
+Emptying emptying;
 
+template <typename Function>
+Function* real(const char* dll, const char* name) {
+    return reinterpret_cast<Function*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(dll), name)));
+}
+
+BOOL WINAPI emptyClipboardNoting() {
+    emptying.freed = GetClipboardData(emptying.format);
+    static const auto realEmpty = real<BOOL WINAPI()>("user32.dll", "EmptyClipboard");
+    return realEmpty();
+}
+
+BOOL WINAPI globalUnlockNoting(HGLOBAL block) {
+    if (block && block == emptying.freed) emptying.unlockedAfter = true;
+    static const auto realUnlock = real<BOOL WINAPI(HGLOBAL)>("kernel32.dll", "GlobalUnlock");
+    return realUnlock(block);
+}
+
+class ClipboardDib : public FileHotkeyInProcess, public testing::WithParamInterface<DibCase> {
+protected:
     // Puts the block on the clipboard as another program would; false when
     // the clipboard did not take it.
     static bool putOnClipboard(UINT format, HGLOBAL block) {
@@ -109,18 +127,23 @@ protected:
         if (!taken) GlobalFree(block);
         return taken;
     }
-
-    TempFolder folder_{"dib"};
-    ClipboardOwnerWindow owner_;
-    const ScopedEnvironment temporaryDirectory_{
-        {{"TMP", folder_.path()}, {"TEMP", folder_.path()}}};
 };
 
 TEST_P(ClipboardDib, IsSavedPixelForPixel) {
     const DibCase& c = GetParam();
     ASSERT_TRUE(putOnClipboard(c.format, makeDib(c)));
-    ASSERT_EQ(saveClipboardImageToTempFile(), ClipboardAttempt::Done);
+    emptying = {c.format, nullptr, false};
+    {
+        const ImportPatch emptyNoting("user32.dll", "EmptyClipboard",
+                                      reinterpret_cast<const void*>(emptyClipboardNoting));
+        const ImportPatch unlockNoting("kernel32.dll", "GlobalUnlock",
+                                       reinterpret_cast<const void*>(globalUnlockNoting));
+        ASSERT_TRUE(emptyNoting.patched() && unlockNoting.patched());
+        ASSERT_EQ(saveClipboardImageToTempFile(), ClipboardAttempt::Done);
+    }
     ASSERT_EQ(clipboardText(), folder_.pathOf("tmpimg00.png"));
+    ASSERT_NE(emptying.freed, nullptr) << "the path's write empties the clipboard";
+    EXPECT_FALSE(emptying.unlockedAfter) << "the block was still locked when emptying freed it";
 
     Image saved;
     ASSERT_TRUE(decodeImageFile(folder_.pathOf("tmpimg00.png"), saved, true));

@@ -8,36 +8,23 @@
 #include <cwchar>
 #include <string>
 
-#include "clipboard_owner.h"
 #include "core/snip_state.h"
 #include "export/clipboard_file.h"
+#include "file_hotkey_in_process.h"
 #include "image_file.h"
-#include "temp_folder.h"
 
 using namespace e2e;
 
 namespace {
 
-class ClipboardToFile : public testing::Test {
+class ClipboardToFile : public FileHotkeyInProcess {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder_.created());
-        ASSERT_TRUE(owner_.created());
-    }
-
-    // The program reads its temporary directory from these variables.
-    static Environment temporaryDirectoryIs(const std::string& directory) {
-        return {{"TMP", directory}, {"TEMP", directory}};
-    }
     static std::string temporaryDirectory() {
         char directory[MAX_PATH + 1] = "";
         GetTempPathA(sizeof directory, directory);
         return directory;
     }
 
-    TempFolder folder_{"clip"};
-    ClipboardOwnerWindow owner_;
-    const ScopedEnvironment temporaryDirectory_{temporaryDirectoryIs(folder_.path())};
     const Image pattern_ = testPattern(19, 11, 2);
 };
 

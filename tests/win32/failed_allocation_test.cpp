@@ -5,29 +5,23 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-#include "case_names.h"
 #include "core/snip_state.h"
-#include "core/win_holders.h"
 #include "driver.h"
 #include "import_patch.h"
 #include "overlay/freeze.h"
 #include "overlay/selection.h"
-#include "overlay/snapshot.h"
+#include "stand_in_overlay.h"
+#include "support/named_rows.h"
 
 namespace {
 
 HBITMAP WINAPI refuseBitmap(HDC, int, int) { return nullptr; }
 HDC WINAPI refuseContext(HDC) { return nullptr; }
 
-struct Refusal {
-    const char* name;
+struct Refusal : NamedRow {
     const char* function;  // imported from gdi32.dll
     const void* standIn;
 };
-
-std::ostream& operator<<(std::ostream& out, const Refusal& r) { return out << r.name; }
 
 const Refusal refusals[] = {
     {"Bitmap", "CreateCompatibleBitmap", reinterpret_cast<const void*>(refuseBitmap)},
@@ -37,29 +31,17 @@ const Refusal refusals[] = {
 constexpr int Side = 16;
 constexpr char Sentinel[] = "earlier contents";
 
-COLORREF frozen(int x, int y) { return RGB(x * 9, y * 9, 140); }
-
 // A hidden overlay window of this process, a snapshot of a known picture
 // made before anything fails, and text on the clipboard.
 class FailedAllocation : public testing::TestWithParam<Refusal> {
 protected:
     void SetUp() override {
-        snipState.mainWindow =
-            CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "STATIC", nullptr, WS_POPUP, 0, 0,
-                            Side, Side, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(snipState.mainWindow, nullptr);
-        snipState.screenWidth = snipState.screenHeight = Side;
-        ASSERT_TRUE(replaceSnapshot(WindowDC(nullptr), Side, Side));
-        for (int y = 0; y < Side; ++y)
-            for (int x = 0; x < Side; ++x) SetPixel(snipState.snapshotDC, x, y, frozen(x, y));
+        ASSERT_TRUE(overlay_.created());
+        ASSERT_TRUE(overlay_.freezePattern());
         ASSERT_TRUE(e2e::setClipboardText(Sentinel));
     }
 
-    void TearDown() override {
-        deleteSnapshot();
-        DestroyWindow(snipState.mainWindow);
-        snipState = SnipState{};
-    }
+    const StandInOverlay overlay_{Side};
 };
 
 TEST_P(FailedAllocation, CopyNeverOpensTheClipboard) {
@@ -92,7 +74,8 @@ TEST_P(FailedAllocation, FreezeShowsNothingAndKeepsTheSnapshot) {
     ASSERT_EQ(GetObjectType(bitmap), DWORD(OBJ_BITMAP));
     for (int y = 0; y < Side; ++y)
         for (int x = 0; x < Side; ++x)
-            ASSERT_EQ(GetPixel(snipState.snapshotDC, x, y), frozen(x, y)) << x << ", " << y;
+            ASSERT_EQ(GetPixel(snipState.snapshotDC, x, y), StandInOverlay::frozenAt(x, y))
+                << x << ", " << y;
 }
 
 INSTANTIATE_TEST_SUITE_P(Refused, FailedAllocation, testing::ValuesIn(refusals), NamedAfterRow());

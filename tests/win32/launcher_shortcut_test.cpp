@@ -72,7 +72,7 @@ TEST(LauncherShortcutCom, TheStepWritesOnAThreadWithoutComAndLeavesItWithout) {
     const std::string target = folder.copyGrabnik("grabnik.exe");
     ASSERT_FALSE(target.empty());
     ShortcutPaths paths;
-    deriveShortcutPaths(("\"" + target + "\" ").c_str(), paths);
+    deriveShortcutPaths(target.c_str(), paths);
 
     HRESULT comAfterwards = E_FAIL;
     std::thread([&] {

@@ -1,5 +1,4 @@
-// The overlay's brush and clipboard hand-over against real windows and the
-// real clipboard, in this process.
+// The overlay's brush against real windows, in this process.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,8 +6,8 @@
 #include "core/snip_state.h"
 #include "core/win_holders.h"
 #include "overlay/brush.h"
-#include "overlay/selection.h"
 #include "overlay/snapshot.h"
+#include "stand_in_overlay.h"
 
 namespace {
 
@@ -19,32 +18,18 @@ constexpr int Side = 64;
 class BrushAtTheEdge : public testing::Test {
 protected:
     void SetUp() override {
-        window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", nullptr, WS_POPUP, 0,
-                                  0, Side, Side, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(window_, nullptr);
+        ASSERT_TRUE(overlay_.created());
         ShowWindow(window_, SW_SHOWNORMAL);
         UpdateWindow(window_);
         const RECT all = {0, 0, Side, Side};
         FillRect(WindowDC(window_), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        snipState.mainWindow = window_;
-
-        // The frozen picture: a colour of its own at every position.
-        ASSERT_TRUE(replaceSnapshot(WindowDC(nullptr), Side, Side));
-        for (int y = 0; y < Side; ++y)
-            for (int x = 0; x < Side; ++x) SetPixel(snipState.snapshotDC, x, y, frozen(x, y));
+        ASSERT_TRUE(overlay_.freezePattern());
     }
-
-    void TearDown() override {
-        deleteSnapshot();
-        DestroyWindow(window_);
-        snipState = SnipState{};
-    }
-
-    static COLORREF frozen(int x, int y) { return RGB(x * 3, y * 3, 77); }
 
     COLORREF shown(int x, int y) const { return GetPixel(WindowDC(window_), x, y); }
 
-    HWND window_ = nullptr;
+    const StandInOverlay overlay_{Side};
+    const HWND window_ = overlay_.window();
 };
 
 TEST_F(BrushAtTheEdge, SampleCountsPositionsOffTheOverlayAsWhiteChannels) {
@@ -60,7 +45,8 @@ TEST_F(BrushAtTheEdge, RestoreCopiesOnlyTheOnScreenPartOfTheBlock) {
     restoreBrushArea(0, 0);
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x) {
-            const COLORREF expected = x < 8 && y < 8 ? frozen(x, y) : RGB(0, 0, 0);
+            const COLORREF expected =
+                x < 8 && y < 8 ? StandInOverlay::frozenAt(x, y) : RGB(0, 0, 0);
             ASSERT_EQ(shown(x, y), expected) << x << ", " << y;
         }
 }
@@ -84,90 +70,6 @@ TEST_F(BrushAtTheEdge, WhiteningBeforeAnySampleWhitensOnlyBlack) {
                                                 : RGB(0, 0, 0);
             ASSERT_EQ(shown(x, y), expected) << x << ", " << y;
         }
-}
-
-// The clipboard, with a window of this process as the overlay.
-class ClipboardHandOver : public testing::Test {
-protected:
-    void SetUp() override {
-        snipState.mainWindow = CreateWindowExA(0, "STATIC", nullptr, WS_POPUP, 0, 0, 1, 1, nullptr,
-                                               nullptr, nullptr, nullptr);
-        ASSERT_TRUE(OpenClipboard(snipState.mainWindow));
-        EmptyClipboard();
-        HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, sizeof Sentinel);
-        memcpy(GlobalLock(text), Sentinel, sizeof Sentinel);
-        GlobalUnlock(text);
-        SetClipboardData(CF_TEXT, text);  // the clipboard's from here on
-        CloseClipboard();
-        bitmap_ = CreateBitmap(4, 3, 1, 32, nullptr);
-    }
-
-    void TearDown() override {
-        DestroyWindow(snipState.mainWindow);
-        snipState = SnipState{};
-    }
-
-    static constexpr char Sentinel[] = "before";
-    HBITMAP bitmap_ = nullptr;
-};
-
-TEST_F(ClipboardHandOver, TakenBitmapIsTheClipboardsAndAlive) {
-    ASSERT_EQ(handBitmapToClipboard(bitmap_), ClipboardAttempt::Done);
-    EXPECT_EQ(GetObjectType(bitmap_), DWORD(OBJ_BITMAP)) << "never deleted once handed over";
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT)) << "the copy replaces what was there";
-    BITMAP header = {};
-    HANDLE onClipboard = GetClipboardData(CF_BITMAP);
-    EXPECT_TRUE(onClipboard && GetObjectA(onClipboard, sizeof header, &header));
-    CloseClipboard();
-    EXPECT_EQ(header.bmWidth, 4);
-    EXPECT_EQ(header.bmHeight, 3);
-}
-
-// Waits for the object while answering this thread's messages: the other
-// thread's clipboard calls may need an answer from our clipboard window.
-bool waitPumping(HANDLE object) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < 5000) {
-        if (MsgWaitForMultipleObjects(1, &object, FALSE, 100, QS_ALLINPUT) == WAIT_OBJECT_0)
-            return true;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    }
-    return false;
-}
-
-DWORD WINAPI holdClipboard(void* events) {
-    HANDLE* pair = static_cast<HANDLE*>(events);
-    OpenClipboard(nullptr);
-    SetEvent(pair[0]);
-    WaitForSingleObject(pair[1], 10000);
-    CloseClipboard();
-    return 0;
-}
-
-TEST_F(ClipboardHandOver, WhileHeldTheBitmapStaysOursAndTheClipboardIsKept) {
-    // Another thread holds the clipboard open, as another program might.
-    HANDLE events[2] = {CreateEventA(nullptr, TRUE, FALSE, nullptr),
-                        CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-    HANDLE holder = CreateThread(nullptr, 0, holdClipboard, events, 0, nullptr);
-    ASSERT_TRUE(waitPumping(events[0]));
-
-    EXPECT_EQ(handBitmapToClipboard(bitmap_), ClipboardAttempt::Busy);
-    EXPECT_EQ(GetObjectType(bitmap_), DWORD(OBJ_BITMAP)) << "still ours, to be tried again";
-    DeleteObject(bitmap_);
-
-    SetEvent(events[1]);
-    waitPumping(holder);
-    CloseHandle(holder);
-    CloseHandle(events[0]);
-    CloseHandle(events[1]);
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    HANDLE text = GetClipboardData(CF_TEXT);
-    EXPECT_STREQ(text ? static_cast<const char*>(GlobalLock(text)) : "", Sentinel);
-    if (text) GlobalUnlock(text);
-    EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP));
-    CloseClipboard();
 }
 
 }  // namespace

@@ -8,18 +8,14 @@
 // included, is handled as usual.
 //
 // Rules while work waits:
-// - It runs in the order it was asked for: a snip released, then the file
-//   hotkey, saves that snip; the file hotkey, then a snip, saves what the
-//   clipboard held before the snip.
-// - A newer snip replaces a waiting one in its place in that order (the
-//   older bitmap is deleted: the clipboard would have kept only the newer).
-// - The file hotkey pressed while a save waits adds nothing: the one save
-//   leaves only the path on the clipboard, so a second one would find no
-//   bitmap, exactly as when the clipboard is free.
+// - It waits as a list of requests and runs in the order it was asked for
+//   (clipboard_queue_logic.h), so that the files and the clipboard end as
+//   the same requests leave them on a free clipboard. A new request is not
+//   tried at once while older ones wait: it must not overtake them.
 // - Every new request gives the waiting work a whole second again.
 // - When the clipboard is still held after that, the work is given up as a
-//   single refused try is: the clipboard keeps its earlier contents, a
-//   waiting bitmap is deleted, the file counter does not move.
+//   single refused try is: the clipboard keeps its earlier contents, the
+//   waiting bitmaps are deleted, the file counter does not move.
 #pragma once
 
 #include <windows.h>
