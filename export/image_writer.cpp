@@ -167,3 +167,20 @@ HGLOBAL encodeImageBlock(const BitmapImage& image, const wchar_t* extension) {
     if (!exact) GlobalFree(block);
     return exact;
 }
+
+HBITMAP loadImageFile(const wchar_t* path) {
+    // Counts as an image while it decodes: the codecs shut down after it
+    // when no other image is alive.
+    const BitmapImage decoding(nullptr);
+    if (!startCodecs()) return nullptr;
+    Gdiplus::GpBitmap* decoded = nullptr;
+    const Gdiplus::GpStatus status = GdipCreateBitmapFromFile(path, &decoded);
+    // Disposed before the return, which lets go of the file too.
+    const CodecImage codecImage(decoded);
+    if (status != Gdiplus::Ok || !codecImage) return nullptr;
+    HBITMAP bitmap = nullptr;
+    // Opaque black under any transparency: a screen has none.
+    if (GdipCreateHBITMAPFromBitmap(codecImage.get(), &bitmap, 0xFF000000) != Gdiplus::Ok)
+        return nullptr;
+    return bitmap;
+}

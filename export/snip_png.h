@@ -7,9 +7,11 @@
 
 #include <windows.h>
 
-// The snip's pixels, read from its bitmap before the clipboard takes it:
+// The snip's pixels, copied from its bitmap before the clipboard takes it:
 // from then on the bitmap is the clipboard's, not ours to read, and the PNG
-// is made from these. Invalid when they cannot be had.
+// is made from these. The bitmap is a pixel section (core/pixel_section.h),
+// as the overlay's copy makes it; for any other, and when they cannot be
+// had, invalid: the snip then goes without its PNG.
 class SnipPixels {
 public:
     SnipPixels() = default;  // none

@@ -3,6 +3,9 @@
 //       the arguments and the bridge beside it, grabs both hotkeys on the X
 //       root window and passes each press into the Wine session; ends when
 //       Grabnik ends, with its exit status. One runs on a display at a time.
+//       In a Wayland session the selection hotkey first takes the screen
+//       through the desktop's screenshot portal and hands that picture to
+//       Grabnik to freeze.
 //   grabnik-companion --from-shortcut FOLDER  the same with the arguments of
 //       the launcher shortcut that the setup dialog saved beside the program,
 //       or with none (the setup dialog) before there is one.
@@ -17,6 +20,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -24,7 +28,9 @@
 #include <vector>
 
 #include "core/hotkey_text_logic.h"
+#include "portal_picture.h"
 #include "running_companion.h"
+#include "screen_portal.h"
 #include "shortcut_arguments.h"
 #include "wine_children.h"
 #include "x_grabs.h"
@@ -51,6 +57,10 @@ struct Companion {
     int signals;
     int shortcutWatch;  // -1 once the hotkeys are known
     int exitStatus;     // Grabnik's, once it has ended
+    // In a Wayland session X programs see a black screen: the selection
+    // hotkey's picture comes from the desktop's portal instead.
+    bool screenThroughPortal;
+    ScreenPortal portal;
 };
 
 // The arguments of the launcher shortcut in the folder, and the hotkeys
@@ -68,13 +78,38 @@ void startBridge(Companion& companion) {
     companion.bridgeStarted = Clock::now();
 }
 
+// One line to the bridge: a hotkey code, or a picture to freeze from.
+void tellBridge(Companion& companion, const std::string& line) {
+    if (companion.bridge.inputFd < 0 ||
+        write(companion.bridge.inputFd, line.data(), line.size()) != ssize_t(line.size()))
+        std::fprintf(stderr, "grabnik-companion: the bridge has ended; nothing is passed on.\n");
+}
+
 // The bridge turns the line into the same key presses inside the session.
-void press(Companion& companion, HotkeyCode code) {
-    if (code == 0 || companion.bridge.inputFd < 0) return;
+void pressHotkey(Companion& companion, HotkeyCode code) {
+    if (code == 0) return;
     char line[16];
-    const int length = std::snprintf(line, sizeof line, "%x\n", code);
-    if (write(companion.bridge.inputFd, line, size_t(length)) != length)
-        std::fprintf(stderr, "grabnik-companion: the bridge has ended; no hotkey is passed on.\n");
+    std::snprintf(line, sizeof line, "%x\n", code);
+    tellBridge(companion, line);
+}
+
+void press(Companion& companion, const RootGrab& hotkey) {
+    if (hotkey.code == 0) return;
+    if (&hotkey == &companion.grabs.selection && companion.screenThroughPortal)
+        startPortalGrab(companion.portal, portalTimeout());
+    else
+        pressHotkey(companion, hotkey.code);
+}
+
+void onPortalOutcome(Companion& companion, PortalOutcome outcome, const std::string& file) {
+    std::string picture;
+    if (outcome == PortalOutcome::Picture && movePictureIntoPrefix(file, picture))
+        tellBridge(companion, "freeze " + picture + "\n");
+}
+
+bool wayland() {
+    const char* display = std::getenv("WAYLAND_DISPLAY");
+    return display && *display;
 }
 
 // Started again, so that the hotkeys keep working. One that ends again at
@@ -103,7 +138,7 @@ void onXEvents(Companion& companion) {
         XNextEvent(companion.grabs.display, &event);
         if (event.type == KeyPress) {
             if (const RootGrab* grab = grabOfPress(companion.grabs, event.xkey))
-                press(companion, grab->code);
+                press(companion, *grab);
         } else if (isKeyboardChange(companion.grabs, event)) {
             // Another layout or group may put the keys elsewhere.
             grabHotkeys(companion.grabs);
@@ -139,10 +174,10 @@ void onSignal(Companion& companion) {
     if (read(companion.signals, &info, sizeof info) != ssize_t(sizeof info)) return;
     switch (int(info.ssi_signo)) {
     case PressSelectionSignal:
-        press(companion, companion.grabs.selection.code);
+        press(companion, companion.grabs.selection);
         break;
     case PressFileSignal:
-        press(companion, companion.grabs.file.code);
+        press(companion, companion.grabs.file);
         break;
     case SIGCHLD:
         // Either child: Grabnik's end ends the loop; a bridge that ends
@@ -196,7 +231,9 @@ int runCompanion(const char* folder, const std::vector<std::string>& arguments) 
         false,
         signalfd(-1, &handled, SFD_CLOEXEC),
         -1,
-        1};
+        1,
+        wayland(),
+        {}};
     const bool hotkeysKnown = hotkeys.selection && hotkeys.file;
     if (!hotkeysKnown) {
         // Watched before Grabnik starts, so that no write is missed; an
@@ -214,8 +251,14 @@ int runCompanion(const char* folder, const std::vector<std::string>& arguments) 
         onXEvents(companion);
         pollfd watched[] = {{ConnectionNumber(display), POLLIN, 0},
                             {companion.signals, POLLIN, 0},
-                            {companion.shortcutWatch, POLLIN, 0}};
-        if (poll(watched, 3, -1) < 0) continue;
+                            {companion.shortcutWatch, POLLIN, 0},
+                            {portalPollFd(companion.portal), POLLIN, 0}};
+        const int ready = poll(watched, 4, portalMsUntilDue(companion.portal));
+        if (ready < 0) continue;
+        std::string file;
+        if (ready == 0) onPortalOutcome(companion, onPortalDue(companion.portal), file);
+        if (watched[3].revents)
+            onPortalOutcome(companion, onPortalInput(companion.portal, file), file);
         if (watched[1].revents) onSignal(companion);
         if (watched[2].revents) onShortcutWritten(companion);
     }

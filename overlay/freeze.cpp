@@ -4,10 +4,6 @@
 #include "core/win_holders.h"
 #include "snapshot.h"
 
-namespace {
-
-// What the overlay covers, in screen positions: the primary display, or
-// with the option the bounding box of every monitor.
 RECT overlayScreenArea(HDC screen) {
     if (!snipState.allMonitors)
         return {0, 0, GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES)};
@@ -17,20 +13,15 @@ RECT overlayScreenArea(HDC screen) {
             top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-}  // namespace
-
-void freezeScreen() {
+bool freezeArea(const RECT& area, HDC source, int sourceLeft, int sourceTop) {
     SnipState& s = snipState;
     {
         WindowDC screen(nullptr);
-        // Measured at every freeze, so that a change of resolution, or a
-        // monitor added or removed, is followed.
-        const RECT area = overlayScreenArea(screen);
         const int width = area.right - area.left;
         const int height = area.bottom - area.top;
         // Without a snapshot of the whole screen there is nothing true to
         // show: no snip starts, and the old snapshot stays for the brush.
-        if (!replaceSnapshot(screen, width, height)) return;
+        if (!replaceSnapshot(screen, width, height)) return false;
         s.screenWidth = width;
         s.screenHeight = height;
         s.overlayLeft = area.left;
@@ -38,7 +29,7 @@ void freezeScreen() {
         // Capture before showing: the screen still shows what is to be
         // frozen. Parts of the bounding box that no monitor shows copy as
         // whatever the platform keeps there.
-        BitBlt(s.snapshotDC, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+        BitBlt(s.snapshotDC, 0, 0, width, height, source, sourceLeft, sourceTop, SRCCOPY);
     }
 
     MoveWindow(s.mainWindow, s.overlayLeft, s.overlayTop, s.screenWidth, s.screenHeight, FALSE);
@@ -56,4 +47,13 @@ void freezeScreen() {
     }
     // The activation that follows sets the cursor for the current mode.
     SetForegroundWindow(s.mainWindow);
+    return true;
+}
+
+void freezeScreen() {
+    WindowDC screen(nullptr);
+    // Measured at every freeze, so that a change of resolution, or a
+    // monitor added or removed, is followed.
+    const RECT area = overlayScreenArea(screen);
+    freezeArea(area, screen, area.left, area.top);
 }

@@ -8,6 +8,7 @@
 #include "export/clipboard_queue.h"
 #include "export/snip_png.h"
 #include "freeze.h"
+#include "freeze_from_file.h"
 #include "selection.h"
 #include "selection_geometry_logic.h"
 
@@ -182,6 +183,8 @@ LRESULT CALLBACK overlayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_MBUTTONDOWN:
         onMiddleButtonDown();
         break;
+    case WM_COPYDATA:
+        return onPictureHandover(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     }
     // Every message not answered above goes on to the default handling, the
     // handled input messages included; WM_PAINT and WM_ERASEBKGND there draw

@@ -45,4 +45,7 @@ echo "== The program built with clang as a second compiler, warnings as errors"
 echo "== Linux desktop tests (XTest on Xvfb with openbox, Wine)"
 "$root/scripts/desktop.sh" test || status=1
 
+echo "== Wayland desktop tests (headless gnome-shell and sway, screenshot portal, Wine)"
+"$root/scripts/wayland.sh" test || status=1
+
 exit $status

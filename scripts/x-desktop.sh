@@ -1,7 +1,7 @@
-# Sourced by run.sh, install.sh and by the desktop tests and benchmark:
-# what Grabnik needs on a Linux desktop, its programs and a Wine prefix, and
-# a private X desktop (the Wine display of wine-desktop.sh with a window
-# manager) for the tests, started and stopped together.
+# Sourced by run.sh, install.sh and by the desktop and Wayland tests and
+# benchmarks: what Grabnik needs on a Linux desktop, its programs and a Wine
+# prefix, and a private X desktop (the Wine display of wine-desktop.sh with a
+# window manager) for the tests, started and stopped together.
 #   build_desktop_programs            grabnik.exe and the bridge in
 #                                     $WINDOWS_RUN_BUILD/bin, the companion
 #                                     in build/linux/bin
@@ -18,19 +18,26 @@ build_desktop_programs() {
 }
 
 prepare_grabnik_prefix() {
-  local prefix=${WINEPREFIX:-$HOME/.wine}
+  local prefix=${WINEPREFIX:-$HOME/.wine} managed=N
   [ -f "$prefix/system.reg" ] || wineboot -i >/dev/null 2>&1 </dev/null
   # Unmanaged windows for grabnik.exe only: the window manager would keep
   # the keyboard away from the overlay. Wine then gives the overlay the X
-  # focus itself.
-  grep -q 'AppDefaults\\\\grabnik.exe\\\\X11 Driver' "$prefix/user.reg" 2>/dev/null ||
-    wine reg add 'HKCU\Software\Wine\AppDefaults\grabnik.exe\X11 Driver' /v Managed /d N /f \
+  # focus itself. Chosen for each session: wlroots compositors (sway) take
+  # the X focus back from an unmanaged window at once, which closes the
+  # overlay; a managed one stays. GNOME's keeps the unmanaged one.
+  if [ -n "${WAYLAND_DISPLAY:-}" ] && [[ ${XDG_CURRENT_DESKTOP:-} != *GNOME* ]]; then managed=Y; fi
+  grep -A3 'AppDefaults\\\\grabnik.exe\\\\X11 Driver' "$prefix/user.reg" 2>/dev/null |
+    grep -q "\"Managed\"=\"$managed\"" ||
+    wine reg add 'HKCU\Software\Wine\AppDefaults\grabnik.exe\X11 Driver' /v Managed /d "$managed" /f \
       >/dev/null 2>&1 </dev/null
 }
 
 # With a window manager, every program's windows are managed, as on a
 # user's desktop; only the run command's own setting makes Grabnik's not.
 start_x_desktop() {
+  # An X desktop, even when started from a Wayland session: the companion
+  # reads its screen through X.
+  unset WAYLAND_DISPLAY
   # shellcheck source=wine-desktop.sh
   source "$root/scripts/wine-desktop.sh"
   start_xvfb "$2" || return 1

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/pixel_section.h"
 #include "core/snip_state.h"
 #include "core/win_holders.h"
 #include "driver.h"
@@ -66,20 +67,11 @@ Timing copyTiming(size_t pixels) {
     });
 }
 
-// A 32-bit top-down DIB section that the caller fills; deleted by the caller.
-HBITMAP createDib(int width, int height, uint32_t** pixels) {
-    const BITMAPINFO info = e2e::topDownBitmapInfo(width, height);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    *pixels = static_cast<uint32_t*>(bits);
-    return bitmap;
-}
-
 // What a screenshot usually holds: flat panels, lines of text, and a
 // photo-like area of smooth gradients with a little grain.
 HBITMAP screenshotLikeBitmap(int width, int height) {
     uint32_t* pixels = nullptr;
-    HBITMAP bitmap = createDib(width, height, &pixels);
+    HBITMAP bitmap = createPixelSection(nullptr, width, height, &pixels);
     uint32_t seed = 1;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
@@ -113,7 +105,7 @@ HBITMAP screenshotLikeBitmap(int width, int height) {
 
 HBITMAP noiseBitmap(int width, int height) {
     uint32_t* pixels = nullptr;
-    HBITMAP bitmap = createDib(width, height, &pixels);
+    HBITMAP bitmap = createPixelSection(nullptr, width, height, &pixels);
     uint32_t seed = 7;
     for (size_t i = 0; i < size_t(width) * height; ++i) {
         seed = seed * 1664525 + 1013904223;

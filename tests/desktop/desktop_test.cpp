@@ -52,33 +52,6 @@ bool endSnipWithTheMouse(XDesktop& desktop) {
     return desktop.waitOverlay(false, 3000);
 }
 
-// The X clipboard's content of one type once `complete` holds for it, or
-// what it held last.
-template <class Complete>
-std::string clipboardWhen(const char* type, Complete complete) {
-    std::string content;
-    waitUntil(
-        [&] {
-            content = commandOutput(std::string("xclip -selection clipboard -o -t ") + type +
-                                    " 2>/dev/null");
-            return complete(content);
-        },
-        10000, 50);
-    return content;
-}
-
-// How many pixels differ from the pattern window's picture from (left, top)
-// on; -1 for an empty picture.
-int unlikePattern(const Picture& picture, int left, int top) {
-    if (picture.width == 0) return -1;
-    int differing = 0;
-    for (int y = 0; y < picture.height; ++y)
-        for (int x = 0; x < picture.width; ++x)
-            differing += picture.pixels[size_t(y * picture.width + x)] !=
-                         PatternWindow::colourAt(left + x, top + y);
-    return differing;
-}
-
 class Desktop : public testing::Test {
 protected:
     void SetUp() override {
@@ -133,7 +106,6 @@ TEST_F(Desktop, AnotherWindowTakingTheFocusClosesTheOverlay) {
     EXPECT_TRUE(desktop.waitOverlay(false, 3000));
 }
 
-bool nonEmpty(const std::string& bytes) { return !bytes.empty(); }
 
 // The file hotkey's path on the X clipboard, and the same file by its Unix
 // path.
@@ -161,22 +133,6 @@ SavedPath pressFileHotkeyUntilSaved(XDesktop& desktop) {
     path.unix = commandOutput("winepath -u '" + path.windows + "' 2>/dev/null");
     path.unix = path.unix.substr(0, path.unix.find('\n'));
     return path;
-}
-
-// The one file a text/uri-list names: its file:// address, percent-decoded.
-std::string uriListFile(const std::string& list) {
-    const std::string line = list.substr(0, list.find_first_of("\r\n"));
-    if (line.compare(0, 7, "file://") != 0) return "";
-    std::string file;
-    for (size_t i = 7; i < line.size(); ++i) {
-        if (line[i] == '%' && i + 2 < line.size()) {
-            file += char(std::stoi(line.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            file += line[i];
-        }
-    }
-    return file;
 }
 
 std::string fileBytes(const std::string& path) {

@@ -145,12 +145,19 @@ Window XDesktop::shownOverlay() {
     if (!XQueryTree(display(), root, &rootReturn, &parent, &children, &count)) return 0;
     for (unsigned i = 0; i < count && !found; ++i) {
         XWindowAttributes a;
-        // Wine maps an input-only window of the same size over the screen
-        // while the overlay holds the keyboard, to keep the cursor there.
-        if (XGetWindowAttributes(display(), children[i], &a) && a.override_redirect &&
-            a.c_class == InputOutput && a.map_state == IsViewable && a.width == width &&
-            a.height == height)
+        XClassHint names = {nullptr, nullptr};
+        // Grabnik's by its X class, which Wine names after the program:
+        // managed (on some Wayland compositors) or not, and never another
+        // full-screen window (the compositor keeps some of its own). Wine
+        // maps an input-only window of the same size over the screen while
+        // the overlay holds the keyboard, to keep the cursor there.
+        if (XGetWindowAttributes(display(), children[i], &a) && a.c_class == InputOutput &&
+            a.map_state == IsViewable && a.width == width && a.height == height &&
+            XGetClassHint(display(), children[i], &names) && names.res_class &&
+            std::strcmp(names.res_class, "grabnik.exe") == 0)
             found = children[i];
+        if (names.res_name) XFree(names.res_name);
+        if (names.res_class) XFree(names.res_class);
     }
     if (children) XFree(children);
     return found;
@@ -408,4 +415,45 @@ std::string encodePng(const Picture& picture) {
     if (!png_image_write_to_memory(&image, &bytes[0], &size, 0, rows.data(), 0, nullptr)) return {};
     bytes.resize(size);
     return bytes;
+}
+
+std::string clipboardWhen(const char* type,
+                          const std::function<bool(const std::string&)>& complete) {
+    std::string content;
+    // Bounded: on a Wayland desktop the clipboard's owner may not answer.
+    waitUntil(
+        [&] {
+            content = commandOutput(std::string("timeout 5 xclip -selection clipboard -o -t ") +
+                                    type + " 2>/dev/null");
+            return complete(content);
+        },
+        10000, 50);
+    return content;
+}
+
+bool nonEmpty(const std::string& content) { return !content.empty(); }
+
+std::string uriListFile(const std::string& list) {
+    const std::string line = list.substr(0, list.find_first_of("\r\n"));
+    if (line.compare(0, 7, "file://") != 0) return "";
+    std::string file;
+    for (size_t i = 7; i < line.size(); ++i) {
+        if (line[i] == '%' && i + 2 < line.size()) {
+            file += char(std::stoi(line.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            file += line[i];
+        }
+    }
+    return file;
+}
+
+int unlikePattern(const Picture& picture, int left, int top) {
+    if (picture.width == 0) return -1;
+    int differing = 0;
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x)
+            differing += picture.pixels[size_t(y * picture.width + x)] !=
+                         PatternWindow::colourAt(left + x, top + y);
+    return differing;
 }

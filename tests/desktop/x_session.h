@@ -1,5 +1,5 @@
-// Drives a Linux X desktop as a user would, for the desktop tests and the
-// latency benchmark: the companion started as the run command starts it,
+// Drives a Linux X desktop as a user would, for the desktop and Wayland
+// tests and the latency benchmarks: the companion started as the run command starts it,
 // keys and the mouse through XTest (the path a real keyboard takes), a
 // native window of the test's own holding the focus, the X clipboard read
 // through xclip.
@@ -44,8 +44,8 @@ public:
     // A left-button drag from one screen point to the other.
     void drag(int fromX, int fromY, int toX, int toY);
 
-    // Grabnik's full-screen overlay: an unmanaged window over the whole
-    // screen. Waits until it is shown (or hidden); false on timeout.
+    // Grabnik's full-screen overlay: its window over the whole screen.
+    // Waits until it is shown (or hidden); false on timeout.
     bool waitOverlay(bool shown, int timeoutMs);
     // Presses until the overlay shows, at most 20 times: Grabnik, the bridge
     // and Wine take a moment to start, and a hotkey pressed before then does
@@ -154,3 +154,19 @@ Picture decodeBmp(const std::string& bytes);
 Picture decodePng(const std::string& bytes);
 // The picture as a PNG file's bytes, through libpng; empty on failure.
 std::string encodePng(const Picture& picture);
+
+// The X clipboard's content of one type once `complete` holds for it, or
+// what it held last, after ten seconds.
+std::string clipboardWhen(const char* type,
+                          const std::function<bool(const std::string&)>& complete);
+
+// For clipboardWhen: any content at all.
+bool nonEmpty(const std::string& content);
+
+// The one file a text/uri-list names: its file:// address, percent-decoded;
+// empty when the list starts with no such address.
+std::string uriListFile(const std::string& list);
+
+// How many pixels differ from the pattern window's picture from (left, top)
+// on; -1 for an empty picture.
+int unlikePattern(const Picture& picture, int left, int top);

@@ -141,6 +141,13 @@ std::vector<unsigned char> encodePng(const Image& image) {
     return bytes;
 }
 
+bool writePngFile(const Image& image, const std::string& path) {
+    const std::vector<unsigned char> bytes = encodePng(image);
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return !bytes.empty() && file.good();
+}
+
 bool fileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -23,6 +23,9 @@ bool decodeImageBytes(const std::vector<unsigned char>& bytes, Image& image,
 // codecs; empty when they cannot make it.
 std::vector<unsigned char> encodePng(const Image& image);
 
+// Writes the pixels as a PNG file through the platform's codecs.
+bool writePngFile(const Image& image, const std::string& path);
+
 bool fileExists(const std::string& path);
 // The text in wide characters, through the ANSI code page.
 std::wstring widen(const std::string& text);
