@@ -10,13 +10,10 @@ ClipboardAttempt handBitmapToClipboard(HBITMAP bitmap) {
         // Another program holds the clipboard: the bitmap stays ours, to
         // be tried again.
         if (!clipboard.isOpen()) return ClipboardAttempt::Busy;
-        // Read while the bitmap is still ours; kept apart from the pixels
-        // of the snip on the clipboard now, which emptying it releases.
-        SnipPixels pixels(bitmap);
         // Ownership hand-over: once SetClipboardData takes the bitmap it is
         // the clipboard's and is never deleted by us.
         if (EmptyClipboard() && SetClipboardData(CF_BITMAP, bitmap)) {
-            offerSnipPng(pixels);  // in the same open
+            offerSnipPng(bitmap);  // in the same open
             return ClipboardAttempt::Done;
         }
     }

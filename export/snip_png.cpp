@@ -1,9 +1,7 @@
 #include "snip_png.h"
 
 #include <cstdlib>
-#include <cstring>
 
-#include "core/pixel_section.h"
 #include "core/snip_state.h"
 #include "core/win_holders.h"
 #include "image_writer.h"
@@ -11,61 +9,54 @@
 
 namespace {
 
-// Only the message-loop thread touches it.
-SnipPixels offeredPixels;
+// The snip's bitmap on the clipboard while its PNG is on offer. Never ours
+// to delete: the clipboard deletes it when its contents are destroyed, and
+// tells its owner first with WM_DESTROYCLIPBOARD, after which it is never
+// read. Only the message-loop thread touches it.
+HBITMAP offeredBitmap = nullptr;
+
+// The PNG file of the bitmap's pixels, fully opaque, in a new movable block;
+// null when it cannot be made.
+HGLOBAL encodeOpaquePng(HBITMAP bitmap) {
+    BITMAP facts = {};
+    if (!GetObjectA(bitmap, sizeof facts, &facts)) return nullptr;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = facts.bmWidth;
+    info.bmiHeader.biHeight = -facts.bmHeight;  // rows from the top down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const size_t count = size_t(facts.bmWidth) * size_t(facts.bmHeight);
+    // Read here, on request, not when the snip was handed over: a snip
+    // that nobody pastes as a PNG never pays for it.
+    auto* rows = static_cast<BYTE*>(std::malloc(count * 4));
+    if (!rows) return nullptr;
+    HGLOBAL png = nullptr;
+    const WindowDC screen(nullptr);
+    if (GetDIBits(screen, bitmap, 0, UINT(facts.bmHeight), rows, &info, DIB_RGB_COLORS) ==
+        facts.bmHeight) {
+        // The bitmap's alpha bytes are undefined; the PNG is fully opaque.
+        for (size_t i = 0; i < count; ++i) rows[i * 4 + 3] = 0xFF;
+        const AlphaPixels opaque = {facts.bmWidth, facts.bmHeight, facts.bmWidth * 4, rows};
+        png = encodeImageBlock(BitmapImage(opaque), L".png");
+    }
+    std::free(rows);
+    return png;
+}
 
 }  // namespace
 
-SnipPixels::SnipPixels(HBITMAP bitmap) {
-    int width = 0, height = 0;
-    const uint32_t* source = pixelSectionRows(bitmap, &width, &height);
-    if (!source) return;
-    // A failed allocation is no error: the snip goes on without its PNG.
-    const size_t bytes = size_t(width) * size_t(height) * 4;
-    auto* rows = static_cast<BYTE*>(std::malloc(bytes));
-    if (!rows) return;
-    // A copy of memory, not a read through GDI: the hand-over stays as fast
-    // as it was before the PNG was offered.
-    std::memcpy(rows, source, bytes);
-    width_ = width;
-    height_ = height;
-    rows_ = rows;
-}
-
-SnipPixels::~SnipPixels() { std::free(rows_); }
-
-void SnipPixels::swapWith(SnipPixels& other) {
-    const int width = width_, height = height_;
-    BYTE* const rows = rows_;
-    width_ = other.width_;
-    height_ = other.height_;
-    rows_ = other.rows_;
-    other.width_ = width;
-    other.height_ = height;
-    other.rows_ = rows;
-}
-
-BYTE* SnipPixels::opaqueRows() {
-    const size_t count = size_t(width_) * size_t(height_);
-    for (size_t i = 0; i < count; ++i) rows_[i * 4 + 3] = 0xFF;
-    return rows_;
-}
-
-void offerSnipPng(SnipPixels& pixels) {
-    if (!pixels.isValid()) return;
+void offerSnipPng(HBITMAP onClipboard) {
     // A null handle: the PNG is made on WM_RENDERFORMAT, if ever asked for.
-    // The call returns that null handle whether the offer was taken or not;
-    // the pixels are kept either way, and released with the contents.
+    // The call returns that null handle whether the offer was taken or not.
     SetClipboardData(pngClipboardFormat(), nullptr);
-    offeredPixels.swapWith(pixels);
+    offeredBitmap = onClipboard;
 }
 
 void renderSnipPng(UINT format) {
-    if (format != pngClipboardFormat() || !offeredPixels.isValid()) return;
-    const int width = offeredPixels.width();
-    const AlphaPixels opaque = {width, offeredPixels.height(), width * 4,
-                                offeredPixels.opaqueRows()};
-    HGLOBAL png = encodeImageBlock(BitmapImage(opaque), L".png");
+    if (format != pngClipboardFormat() || !offeredBitmap) return;
+    HGLOBAL png = encodeOpaquePng(offeredBitmap);
     // Ownership hand-over: the clipboard keeps a block it takes; a refused
     // one is still ours.
     if (!png) return;
@@ -74,11 +65,11 @@ void renderSnipPng(UINT format) {
         return;
     }
     // The PNG is on the clipboard now: nothing will ask for it again.
-    releaseSnipPixels();
+    forgetSnipPng();
 }
 
 void renderSnipPngBeforeExit() {
-    if (!offeredPixels.isValid()) return;
+    if (!offeredBitmap) return;
     {
         const ClipboardScope clipboard(snipState.mainWindow);
         // Another program may have emptied and taken the clipboard since:
@@ -86,10 +77,7 @@ void renderSnipPngBeforeExit() {
         if (clipboard.isOpen() && GetClipboardOwner() == snipState.mainWindow)
             renderSnipPng(pngClipboardFormat());
     }
-    releaseSnipPixels();
+    forgetSnipPng();
 }
 
-void releaseSnipPixels() {
-    SnipPixels none;
-    offeredPixels.swapWith(none);  // freed as `none` ends
-}
+void forgetSnipPng() { offeredBitmap = nullptr; }

@@ -149,7 +149,7 @@ LRESULT CALLBACK overlayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         renderSnipPngBeforeExit();
         break;
     case WM_DESTROYCLIPBOARD:
-        releaseSnipPixels();
+        forgetSnipPng();
         break;
     case WM_HOTKEY:
         onHotkey(wParam);

@@ -2,7 +2,6 @@
 
 #include <initializer_list>
 
-#include "core/pixel_section.h"
 #include "core/snip_state.h"
 #include "core/win_holders.h"
 #include "export/clipboard_queue.h"
@@ -65,9 +64,7 @@ void copySelectionToClipboard() {
     // idles, the screen would still show the frame erased a moment ago.
     WindowDC overlay(snipState.mainWindow);
     MemoryDC memory(overlay);
-    // A pixel section: the PNG offered beside the bitmap copies its pixels
-    // as memory, with no second read through GDI.
-    HBITMAP bitmap = createPixelSection(overlay, area.width(), area.height(), nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(overlay, area.width(), area.height());
     if (!memory || !bitmap) {
         // Nothing true to copy: the clipboard is never opened, so the
         // user's earlier contents stay.
