@@ -6,6 +6,7 @@
 #include "core/hotkey_registration.h"
 #include "core/snip_state.h"
 #include "export/clipboard_queue.h"
+#include "export/snip_png.h"
 #include "freeze.h"
 #include "freeze_from_file.h"
 #include "selection.h"
@@ -141,6 +142,15 @@ LRESULT CALLBACK overlayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         abandonClipboardWork();  // a bitmap still waiting would leak
         PostQuitMessage(0);
         return 0;
+    case WM_RENDERFORMAT:
+        renderSnipPng(UINT(wParam));
+        break;
+    case WM_RENDERALLFORMATS:
+        renderSnipPngBeforeExit();
+        break;
+    case WM_DESTROYCLIPBOARD:
+        forgetSnipPng();
+        break;
     case WM_HOTKEY:
         onHotkey(wParam);
         break;

@@ -11,7 +11,8 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 seconds=${1:-60}
 build=$root/build/fuzz  # the fuzz preset's
-units=(brush_math clipboard_queue dib_layout encoder_match hotkey_text key_groups portal_request
+units=(brush_math clipboard_queue dib_layout encoder_match hotkey_text key_groups png_header
+  portal_request
   selection_geometry shortcut_paths temp_file_name)
 if [ $# -gt 1 ]; then units=("${@:2}"); fi
 

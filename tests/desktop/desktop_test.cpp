@@ -12,9 +12,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <regex>
+#include <string>
+#include <utility>
 
 #include "support/clock.h"
 #include "x_session.h"
@@ -102,6 +106,40 @@ TEST_F(Desktop, AnotherWindowTakingTheFocusClosesTheOverlay) {
     EXPECT_TRUE(desktop.waitOverlay(false, 3000));
 }
 
+
+// The file hotkey's path on the X clipboard, and the same file by its Unix
+// path.
+struct SavedPath {
+    std::string windows;
+    std::string unix;
+};
+
+// Presses the file hotkey until its path is on the X clipboard: a press
+// before Grabnik has registered its hotkeys is lost. Once a save is done,
+// a further press finds no image and changes nothing.
+SavedPath pressFileHotkeyUntilSaved(XDesktop& desktop) {
+    SavedPath path;
+    for (int press = 0; press < 20 && !std::regex_search(path.windows, std::regex("png$"));
+         ++press) {
+        desktop.pressKeys({XK_Control_L, XK_Alt_L, XK_f});
+        waitUntil(
+            [&] {
+                path.windows =
+                    commandOutput("xclip -selection clipboard -o -t UTF8_STRING 2>/dev/null");
+                return std::regex_search(path.windows, std::regex("png$"));
+            },
+            1000, 50);
+    }
+    path.unix = commandOutput("winepath -u '" + path.windows + "' 2>/dev/null");
+    path.unix = path.unix.substr(0, path.unix.find('\n'));
+    return path;
+}
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
 TEST_F(Desktop, DragPutsTheFramedPixelsAndTheFileHotkeyThePathOnTheXClipboard) {
     Companion companion(Hotkeys);
     ASSERT_TRUE(showOverlay(desktop));
@@ -109,20 +147,45 @@ TEST_F(Desktop, DragPutsTheFramedPixelsAndTheFileHotkeyThePathOnTheXClipboard) {
     desktop.drag(left, top, left + 300, top + 200);
     ASSERT_TRUE(desktop.waitOverlay(false, 3000));
 
-    const Picture snip = decodeBmp(
-        clipboardWhen("image/bmp", [](const std::string& bytes) { return !bytes.empty(); }));
-    ASSERT_EQ(snip.width, 300);
-    ASSERT_EQ(snip.height, 200);
-    EXPECT_EQ(unlikePattern(snip, 50, 40), 0);
+    // As an image editor (BMP) and a browser (PNG) take it.
+    for (const auto& read :
+         {std::make_pair("image/bmp", decodeBmp), std::make_pair("image/png", decodePng)}) {
+        SCOPED_TRACE(read.first);
+        const Picture snip = read.second(clipboardWhen(read.first, nonEmpty));
+        ASSERT_EQ(snip.width, 300);
+        ASSERT_EQ(snip.height, 200);
+        EXPECT_EQ(unlikePattern(snip, 50, 40), 0);
+    }
 
-    desktop.pressKeys({XK_Control_L, XK_Alt_L, XK_f});
-    const std::string path = clipboardWhen("UTF8_STRING", [](const std::string& text) {
-        return std::regex_search(text, std::regex("png$"));
-    });
-    ASSERT_TRUE(std::regex_match(path, std::regex(R"([A-Z]:\\.*\\tmpimg\d\d\.png)"))) << path;
-    std::string file = commandOutput("winepath -u '" + path + "' 2>/dev/null");
-    file = file.substr(0, file.find('\n'));
-    EXPECT_EQ(commandOutput("head -c 8 '" + file + "'"), "\x89PNG\r\n\x1a\n") << file;
+    const SavedPath path = pressFileHotkeyUntilSaved(desktop);
+    ASSERT_TRUE(std::regex_match(path.windows, std::regex(R"([A-Z]:\\.*\\tmpimg\d\d\.png)")))
+        << path.windows;
+    EXPECT_EQ(fileBytes(path.unix).substr(0, 8), "\x89PNG\r\n\x1a\n") << path.unix;
+    // As a file manager takes it: the same file, by its Unix path.
+    EXPECT_EQ(uriListFile(clipboardWhen("text/uri-list", nonEmpty)), path.unix);
+}
+
+// What a browser's or image viewer's copied picture is on the X clipboard.
+TEST_F(Desktop, TheFileHotkeySavesAnXClipboardPngAsGiven) {
+    Companion companion(Hotkeys);
+    Picture picture;
+    picture.width = 40;
+    picture.height = 30;
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x)
+            picture.pixels.push_back(PatternWindow::colourAt(x, y));
+    const std::string png = encodePng(picture);
+    ASSERT_FALSE(png.empty());
+    const std::string source = testing::TempDir() + "copied.png";
+    std::ofstream(source, std::ios::binary) << png;
+    // xclip serves the picture from the background until another program
+    // takes the clipboard; its output is not this test's to wait for.
+    commandOutput("xclip -selection clipboard -t image/png -i '" + source + "' >/dev/null 2>&1");
+    ASSERT_EQ(clipboardWhen("image/png", nonEmpty), png);
+
+    const SavedPath path = pressFileHotkeyUntilSaved(desktop);
+    EXPECT_EQ(fileBytes(path.unix), png) << path.unix;
+    std::remove(source.c_str());
 }
 
 TEST_F(Desktop, ASecondCompanionIsRefusedAndThePressCommandStillWorks) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/keysym.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -46,7 +47,6 @@ std::string waylandClipboardWhen(const std::string& type,
     return content;
 }
 
-bool notEmpty(const std::string& content) { return !content.empty(); }
 
 // The user switches to the pattern window. sway keeps the X focus on the
 // window it has focused, whatever an X client asks: there the switch goes
@@ -110,8 +110,9 @@ TEST_F(Wayland, ADragCopiesTheXWindowsPixelsFromThePortalsPictureForWaylandProgr
     desktop.drag(left, top, left + 300, top + 200);
     ASSERT_TRUE(desktop.waitOverlay(false, 3000));
 
-    const std::string bmp = clipboardWhen("image/bmp", notEmpty);
-    const Picture snip = decodeBmp(bmp);
+    // As a browser takes it.
+    const std::string png = clipboardWhen("image/png", nonEmpty);
+    const Picture snip = decodePng(png);
     ASSERT_EQ(snip.width, 300);
     ASSERT_EQ(snip.height, 200);
     // Not black: what XWayland's own screen read would give.
@@ -120,7 +121,7 @@ TEST_F(Wayland, ADragCopiesTheXWindowsPixelsFromThePortalsPictureForWaylandProgr
         << ", next " << snip.pixels[1] << " for " << PatternWindow::colourAt(51, 40) << ", below "
         << snip.pixels[300] << " for " << PatternWindow::colourAt(50, 41);
     // Bytes, not text: compared whole, never printed.
-    EXPECT_TRUE(waylandClipboardWhen("image/bmp", notEmpty) == bmp)
+    EXPECT_TRUE(waylandClipboardWhen("image/png", nonEmpty) == png)
         << "wl-paste offers: " << commandOutput("wl-paste --list-types 2>&1");
 
     press("file");
@@ -130,6 +131,10 @@ TEST_F(Wayland, ADragCopiesTheXWindowsPixelsFromThePortalsPictureForWaylandProgr
     EXPECT_TRUE(std::regex_match(path, std::regex(R"([A-Z]:\\.*\\tmpimg\d\d\.png)")))
         << path << "; wl-paste offers: " << commandOutput("wl-paste --list-types 2>&1")
         << "; X offers: " << commandOutput("xclip -selection clipboard -o -t TARGETS 2>&1");
+    // As a file manager takes it: the saved file, by its Unix path.
+    const std::string file = uriListFile(waylandClipboardWhen("text/uri-list", nonEmpty));
+    EXPECT_TRUE(std::regex_search(file, std::regex(R"(/tmpimg\d\d\.png$)"))) << file;
+    EXPECT_EQ(access(file.c_str(), R_OK), 0) << file;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
+#include <png.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -382,6 +383,40 @@ Picture decodeBmp(const std::string& bytes) {
     return picture;
 }
 
+Picture decodePng(const std::string& bytes) {
+    Picture picture;
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return picture;
+    image.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> rows(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, rows.data(), 0, nullptr)) return picture;
+    picture.width = int(image.width);
+    picture.height = int(image.height);
+    for (size_t i = 0; i + 2 < rows.size(); i += 3)
+        picture.pixels.push_back(rows[i] << 16 | rows[i + 1] << 8 | rows[i + 2]);
+    return picture;
+}
+
+std::string encodePng(const Picture& picture) {
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = png_uint_32(picture.width);
+    image.height = png_uint_32(picture.height);
+    image.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> rows;
+    for (unsigned long pixel : picture.pixels)
+        rows.insert(rows.end(),
+                    {static_cast<unsigned char>(pixel >> 16),
+                     static_cast<unsigned char>(pixel >> 8), static_cast<unsigned char>(pixel)});
+    png_alloc_size_t size = 0;
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rows.data(), 0, nullptr)) return {};
+    std::string bytes(size, '\0');
+    if (!png_image_write_to_memory(&image, &bytes[0], &size, 0, rows.data(), 0, nullptr)) return {};
+    bytes.resize(size);
+    return bytes;
+}
+
 std::string clipboardWhen(const char* type,
                           const std::function<bool(const std::string&)>& complete) {
     std::string content;
@@ -394,6 +429,23 @@ std::string clipboardWhen(const char* type,
         },
         10000, 50);
     return content;
+}
+
+bool nonEmpty(const std::string& content) { return !content.empty(); }
+
+std::string uriListFile(const std::string& list) {
+    const std::string line = list.substr(0, list.find_first_of("\r\n"));
+    if (line.compare(0, 7, "file://") != 0) return "";
+    std::string file;
+    for (size_t i = 7; i < line.size(); ++i) {
+        if (line[i] == '%' && i + 2 < line.size()) {
+            file += char(std::stoi(line.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            file += line[i];
+        }
+    }
+    return file;
 }
 
 int unlikePattern(const Picture& picture, int left, int top) {

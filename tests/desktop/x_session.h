@@ -149,11 +149,23 @@ std::string commandOutput(const std::string& command);
 // A BMP file as the X clipboard hands it out (24 or 32 bits a pixel); empty
 // when the bytes are no such picture.
 Picture decodeBmp(const std::string& bytes);
+// The same for a PNG file's bytes, through libpng; empty when they are no
+// PNG it reads.
+Picture decodePng(const std::string& bytes);
+// The picture as a PNG file's bytes, through libpng; empty on failure.
+std::string encodePng(const Picture& picture);
 
 // The X clipboard's content of one type once `complete` holds for it, or
 // what it held last, after ten seconds.
 std::string clipboardWhen(const char* type,
                           const std::function<bool(const std::string&)>& complete);
+
+// For clipboardWhen: any content at all.
+bool nonEmpty(const std::string& content);
+
+// The one file a text/uri-list names: its file:// address, percent-decoded;
+// empty when the list starts with no such address.
+std::string uriListFile(const std::string& list);
 
 // How many pixels differ from the pattern window's picture from (left, top)
 // on; -1 for an empty picture.

@@ -109,6 +109,15 @@ std::string clipboardText();  // empty when there is no CF_TEXT
 bool clipboardHasFormat(UINT format);
 bool clipboardBitmap(Image& image);           // false when there is no CF_BITMAP
 bool setClipboardBitmap(const Image& image);  // replaces the contents with a CF_BITMAP
+// The names in CF_HDROP, in their order; none when there is no file list.
+std::vector<std::wstring> clipboardFiles();
+// The "Preferred DropEffect" value; 0 (no effect) when there is none.
+DWORD clipboardDropEffect();
+// The bytes of the registered format "PNG", as another program reads them
+// (a delayed one is rendered by its owner first); empty when there is none.
+std::vector<unsigned char> clipboardPng();
+// Replaces the contents with "PNG" alone, holding exactly these bytes.
+bool setClipboardPng(const std::vector<unsigned char>& bytes);
 
 // A screen-compatible bitmap with these pixels (the caller deletes it), and
 // the pixels of any bitmap.

@@ -167,6 +167,23 @@ TEST_F(Selecting, AltF4HidesWithoutCopyingAndTheHotkeysWorkOn) {
     ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(Selection));
 }
 
+// The PNG is made only on request; Grabnik ended before anyone asked makes
+// it on its way out. Read while this Wine process still runs.
+TEST_F(Selecting, ThePngOfASnipOutlivesGrabnikEndedByClose) {
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    userDrag(Selection);
+    ASSERT_TRUE(waitHidden());
+    // Without opening the clipboard, which would render the PNG now.
+    ASSERT_TRUE(waitUntil([] { return clipboardHasFormat(RegisterClipboardFormatA("PNG")); }));
+    DWORD exitCode = 1;
+    ASSERT_TRUE(grabnik_->close(&exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    ASSERT_NO_FATAL_FAILURE(
+        expectPngCopy(Selection.left, Selection.top, Selection.right - Selection.left,
+                      Selection.bottom - Selection.top,
+                      [&](int x, int y) { return background_.colourAt(x, y); }));
+}
+
 TEST_F(Selecting, HeldFrameStaysUntilEnterCopiesIt) {
     ASSERT_NO_FATAL_FAILURE(freezeAndHoldSelection());
     savePicture("overlay-selection");

@@ -8,6 +8,7 @@
 
 #include "clipboard_holder.h"
 #include "export/bitmap_on_clipboard.h"
+#include "export/png_format.h"
 #include "stand_in_overlay.h"
 
 namespace {
@@ -38,6 +39,7 @@ TEST_F(ClipboardHandOver, TakenBitmapIsTheClipboardsAndAlive) {
     BITMAP header = {};
     HANDLE onClipboard = GetClipboardData(CF_BITMAP);
     EXPECT_TRUE(onClipboard && GetObjectA(onClipboard, sizeof header, &header));
+    EXPECT_TRUE(IsClipboardFormatAvailable(pngClipboardFormat())) << "the PNG offered beside it";
     CloseClipboard();
     EXPECT_EQ(header.bmWidth, 4);
     EXPECT_EQ(header.bmHeight, 3);

@@ -2,11 +2,14 @@
 // clipboard, the limits of the path buffer and of the counter.
 #include <windows.h>
 
+#include <oleidl.h>  // DROPEFFECT_COPY
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "core/snip_state.h"
 #include "export/clipboard_file.h"
@@ -28,7 +31,7 @@ protected:
     const Image pattern_ = testPattern(19, 11, 2);
 };
 
-TEST_F(ClipboardToFile, HandsThePathToTheClipboardInA260ByteBlock) {
+TEST_F(ClipboardToFile, HandsThePathInA260ByteBlockAndTheFileToTheClipboard) {
     ASSERT_TRUE(setClipboardBitmap(pattern_));
     saveClipboardImageToTempFile();
 
@@ -44,6 +47,8 @@ TEST_F(ClipboardToFile, HandsThePathToTheClipboardInA260ByteBlock) {
     EXPECT_EQ(GetClipboardData(CF_BITMAP), nullptr);
     EXPECT_EQ(GetClipboardOwner(), snipState.mainWindow);
     CloseClipboard();
+    EXPECT_EQ(clipboardFiles(), std::vector<std::wstring>{widen(expected)});
+    EXPECT_EQ(clipboardDropEffect(), DWORD(DROPEFFECT_COPY));
     EXPECT_TRUE(fileExists(expected));
 }
 
