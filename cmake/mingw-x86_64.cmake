@@ -1,19 +1,5 @@
-# Cross build for 64-bit Windows with Debian's mingw-w64 packages.
-# The posix-thread compilers are required: the win32-thread ones lack
-# std::mutex, which GoogleTest needs.
-set(CMAKE_SYSTEM_NAME Windows)
+# 64-bit Windows: the same sources, for machines that run no 32-bit programs
+# (scripts/windows-build.sh).
+set(GRABNIK_MINGW_TRIPLE x86_64-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
-
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# ctest runs the Windows test programs through Wine; the wrapper keeps the
-# prefix, display and debug settings in one place.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-exec.sh)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

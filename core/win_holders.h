@@ -1,6 +1,6 @@
 // Small holders for what the platform hands out and wants back: drawing
-// contexts, a selected drawing object, the clipboard, COM and its objects,
-// and the frozen picture's context-and-bitmap pair. Each gives back what it took
+// contexts, a selected drawing object, the clipboard, a file, COM and its
+// objects, and the frozen picture's context-and-bitmap pair. Each gives back what it took
 // when the operation that took it ends, whichever way it ends, and none can
 // be copied, so nothing is ever given back twice.
 #pragma once
@@ -107,6 +107,23 @@ private:
     HGLOBAL block_;
     void* data_;
     SIZE_T size_;
+};
+
+// A file handle, closed at the end; INVALID_HANDLE_VALUE when the open
+// failed.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE file) : file_(file) {}
+    ~FileHandle() {
+        if (isOpen()) CloseHandle(file_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool isOpen() const { return file_ != INVALID_HANDLE_VALUE; }
+    operator HANDLE() const { return file_; }
+
+private:
+    HANDLE file_;
 };
 
 // COM on the calling thread, apartment-threaded, for as long as this lives.

@@ -2,6 +2,7 @@
 
 #include "core/snip_state.h"
 #include "core/win_holders.h"
+#include "snip_png.h"
 
 ClipboardAttempt handBitmapToClipboard(HBITMAP bitmap) {
     {
@@ -11,7 +12,10 @@ ClipboardAttempt handBitmapToClipboard(HBITMAP bitmap) {
         if (!clipboard.isOpen()) return ClipboardAttempt::Busy;
         // Ownership hand-over: once SetClipboardData takes the bitmap it is
         // the clipboard's and is never deleted by us.
-        if (EmptyClipboard() && SetClipboardData(CF_BITMAP, bitmap)) return ClipboardAttempt::Done;
+        if (EmptyClipboard() && SetClipboardData(CF_BITMAP, bitmap)) {
+            offerSnipPng(bitmap);  // in the same open
+            return ClipboardAttempt::Done;
+        }
     }
     // Nobody else will ever free it: without this every refused snip would
     // leak a bitmap as large as the selection.

@@ -8,5 +8,6 @@
 // One try to hand the bitmap to the clipboard, owned by the overlay window.
 // Busy when another program holds the clipboard: the bitmap is still the
 // caller's. Done otherwise: the clipboard took it and it is the clipboard's
-// from then on, or it refused it and the bitmap is deleted.
+// from then on, with the snip's PNG offered beside it (snip_png.h), or it
+// refused it and the bitmap is deleted.
 ClipboardAttempt handBitmapToClipboard(HBITMAP bitmap);

@@ -58,3 +58,12 @@ private:
 // or write the image (a null bitmap, say); E_OUTOFMEMORY when scratch memory
 // cannot be had.
 HRESULT saveImageFile(const BitmapImage& image, const wchar_t* path);
+
+// The image as the file the encoder that lists `extension` (".png", say)
+// writes, in a new movable block of exactly the file's bytes, the caller's
+// to hand on or free; null when the codecs cannot make it.
+HGLOBAL encodeImageBlock(const BitmapImage& image, const wchar_t* extension);
+
+// Reads a picture file through the same codecs: a new opaque 32-bit bitmap,
+// the caller's to delete, or null when the file cannot be read or decoded.
+HBITMAP loadImageFile(const wchar_t* path);

@@ -76,3 +76,14 @@ bool readShortcutArguments(const unsigned char* bytes, size_t size, std::string&
     arguments = text;
     return true;
 }
+
+std::vector<std::string> argumentWords(const std::string& arguments) {
+    std::vector<std::string> words;
+    size_t at = 0;
+    while ((at = arguments.find_first_not_of(" \t", at)) != std::string::npos) {
+        const size_t end = arguments.find_first_of(" \t", at);
+        words.push_back(arguments.substr(at, end - at));
+        at = end;
+    }
+    return words;
+}

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 extern char** environ;
@@ -16,7 +17,11 @@ WineChild startWineProgram(const std::string& folder, const char* program,
                            const std::vector<std::string>& arguments, bool withInput) {
     WineChild child = {-1, -1};
     const std::string path = folder + "/" + program;
-    std::vector<char*> argv = {const_cast<char*>("wine"), const_cast<char*>(path.c_str())};
+    // The loader that Wine itself starts its processes with, when one is
+    // named: on machines that run no 32-bit programs, the 64-bit one.
+    const char* named = std::getenv("WINELOADER");
+    const char* loader = named && *named ? named : "wine";
+    std::vector<char*> argv = {const_cast<char*>(loader), const_cast<char*>(path.c_str())};
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
@@ -40,12 +45,12 @@ WineChild startWineProgram(const std::string& folder, const char* program,
         posix_spawn_file_actions_adddup2(&actions, pipeFds[0], STDIN_FILENO);
 
     const int failure =
-        posix_spawnp(&child.pid, "wine", &actions, &attributes, argv.data(), environ);
+        posix_spawnp(&child.pid, loader, &actions, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (pipeFds[0] >= 0) close(pipeFds[0]);
     if (failure != 0) {
-        std::fprintf(stderr, "grabnik-companion: cannot start wine %s: %s\n", path.c_str(),
+        std::fprintf(stderr, "grabnik-companion: cannot start %s %s: %s\n", loader, path.c_str(),
                      std::strerror(failure));
         if (pipeFds[1] >= 0) close(pipeFds[1]);
         child.pid = -1;

@@ -12,9 +12,10 @@ struct WineChild {
     int inputFd;  // the write end of its standard input, or -1
 };
 
-// Starts `wine folder/program arguments...` with the default signal
-// handling and mask (the companion blocks the ones it reads), its standard
-// input a pipe when `withInput`. Reports a failure on stderr.
+// Starts `wine folder/program arguments...` ($WINELOADER in place of wine
+// when set) with the default signal handling and mask (the companion blocks
+// the ones it reads), its standard input a pipe when `withInput`. Reports a
+// failure on stderr.
 WineChild startWineProgram(const std::string& folder, const char* program,
                            const std::vector<std::string>& arguments, bool withInput);
 

@@ -9,27 +9,6 @@
 
 namespace {
 
-// What the overlay covers, in screen positions: the primary display, or
-// with the option the bounding box of every monitor.
-RECT overlayScreenArea(HDC screen) {
-    if (!snipState.startOptions.allMonitors)
-        return {0, 0, GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES)};
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-            top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-}
-
-// Where the frozen pixels come from: the screen's area, read once into the
-// picture. Parts of the bounding box that no monitor shows read as whatever
-// the platform keeps there.
-void readScreenIntoPicture(HDC screen, const RECT& area) {
-    BitBlt(snipState.picture.dc, 0, 0, area.right - area.left, area.bottom - area.top, screen,
-           area.left, area.top, SRCCOPY);
-    // The brush reads and writes the pixels in place from here on.
-    GdiFlush();
-}
-
 // The overlay already covers the area: the screen shows the picture under
 // the decorations, so the picture is what is frozen again, and the
 // decorations stay decorations.
@@ -42,30 +21,34 @@ bool overlayShows(const RECT& area) {
 
 }  // namespace
 
-void freezeScreen() {
+RECT overlayScreenArea(HDC screen) {
+    if (!snipState.startOptions.allMonitors)
+        return {0, 0, GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES)};
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+bool freezeArea(const RECT& area, HDC source, int sourceLeft, int sourceTop) {
     SnipState& s = snipState;
     {
         WindowDC screen(nullptr);
-        // Measured at every freeze, so that a change of resolution, or a
-        // monitor added or removed, is followed.
-        const RECT area = overlayScreenArea(screen);
-        if (overlayShows(area)) {
-            // The brush's work so far is part of what is frozen now.
-            forgetBrushWork();
-            SetForegroundWindow(s.mainWindow);
-            return;
-        }
         const int width = area.right - area.left;
         const int height = area.bottom - area.top;
         // Without a picture of the whole screen there is nothing true to
         // show: no snip starts, and the old picture stays.
-        if (!replacePicture(screen, width, height)) return;
+        if (!replacePicture(screen, width, height)) return false;
         s.screenWidth = width;
         s.screenHeight = height;
         s.overlayLeft = area.left;
         s.overlayTop = area.top;
-        // Before showing: the screen still shows what is to be frozen.
-        readScreenIntoPicture(screen, area);
+        // Read once, into the picture, before showing: the screen still
+        // shows what is to be frozen. Parts of the bounding box that no
+        // monitor shows read as whatever the platform keeps there.
+        BitBlt(s.picture.dc, 0, 0, width, height, source, sourceLeft, sourceTop, SRCCOPY);
+        // The brush reads and writes the pixels in place from here on.
+        GdiFlush();
     }
     forgetBrushWork();
     recordWindowFrames();
@@ -81,4 +64,19 @@ void freezeScreen() {
     UpdateWindow(s.mainWindow);
     // The activation that follows sets the cursor for the current mode.
     SetForegroundWindow(s.mainWindow);
+    return true;
+}
+
+void freezeScreen() {
+    WindowDC screen(nullptr);
+    // Measured at every freeze, so that a change of resolution, or a
+    // monitor added or removed, is followed.
+    const RECT area = overlayScreenArea(screen);
+    if (overlayShows(area)) {
+        // The brush's work so far is part of what is frozen now.
+        forgetBrushWork();
+        SetForegroundWindow(snipState.mainWindow);
+        return;
+    }
+    freezeArea(area, screen, area.left, area.top);
 }

@@ -9,7 +9,9 @@
 #include "core/hotkey_registration.h"
 #include "core/snip_state.h"
 #include "export/clipboard_queue.h"
+#include "export/snip_png.h"
 #include "freeze.h"
+#include "freeze_from_file.h"
 #include "magnifier.h"
 #include "overlay_paint.h"
 #include "selection.h"
@@ -208,6 +210,15 @@ LRESULT CALLBACK overlayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_PAINT:
         paintOverlay(window);
         return 0;
+    case WM_RENDERFORMAT:
+        renderSnipPng(UINT(wParam));
+        break;
+    case WM_RENDERALLFORMATS:
+        renderSnipPngBeforeExit();
+        break;
+    case WM_DESTROYCLIPBOARD:
+        forgetSnipPng();
+        break;
     case WM_HOTKEY:
         onHotkey(wParam);
         break;
@@ -240,6 +251,8 @@ LRESULT CALLBACK overlayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_MBUTTONDOWN:
         onMiddleButtonDown();
         break;
+    case WM_COPYDATA:
+        return onPictureHandover(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     }
     // Every message not answered above goes on to the default handling, the
     // handled input messages included; WM_ERASEBKGND there draws nothing

@@ -3,9 +3,11 @@
 # on a private 1920x1080x24 Xvfb display, then the freeze over every monitor
 # on a two-monitor display. Prints the tables and writes the same figures to
 # bench.json and bench-two-monitors.json; then the Linux
-# desktop's row (scripts/desktop.sh bench).
+# desktop's row (scripts/desktop.sh bench) and the Wayland rows
+# (scripts/wayland.sh bench).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 # shellcheck source=windows-build.sh
 source "$root/scripts/windows-build.sh"
 
@@ -27,3 +29,6 @@ wine bench.exe --two-monitors 'Z:'"$(cd .. && pwd)"'/bench-two-monitors.json' </
 # The Linux desktop's row, on a display of its own with a window manager.
 "$root/scripts/build.sh" native >/dev/null
 "$root/scripts/desktop.sh" bench
+
+# The Wayland rows, in headless gnome-shell and sway sessions.
+"$root/scripts/wayland.sh" bench

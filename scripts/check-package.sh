@@ -8,7 +8,8 @@
 #     the sources the tests ran,
 #   - SHA256SUMS matches the zip.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct)

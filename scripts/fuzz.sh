@@ -7,15 +7,16 @@
 # trips a sanitizer is kept in build/fuzz/findings and fails the script.
 # Usage: fuzz.sh [seconds [unit...]] (every unit when none is named)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 seconds=${1:-60}
-build=$root/build/fuzz
-units=(brush_math dib_layout encoder_match hotkey_text selection_geometry shortcut_paths temp_file_name)
+build=$root/build/fuzz  # the fuzz preset's
+units=(brush_math clipboard_queue dib_layout encoder_match hotkey_text key_groups png_header
+  portal_request
+  selection_geometry shortcut_paths temp_file_name)
 if [ $# -gt 1 ]; then units=("${@:2}"); fi
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DGRABNIK_FUZZ=ON -DGRABNIK_TESTS=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)"
+build_preset fuzz
 
 status=0
 for unit in "${units[@]}"; do

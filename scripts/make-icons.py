@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
-"""Writes res/grabnik.ico and res/brush.cur, the program's two small images.
+"""Writes res/grabnik.ico and res/brush.cur, the program's two small images,
+and res/grabnik.png, the same icon for the Linux desktop's menu entry.
 
-Both files are committed; run this again only to change them. The icon is
+The files are committed; run this again only to change them. The icon is
 32x32 in 16 colours (a screen with a selection frame on it); the cursor is
 32x32 monochrome, the outline of a 16x16 square in its top-left corner drawn
 by inverting the screen, with its hot spot at (8, 7).
 """
 import os
 import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 RES = os.path.join(HERE, "..", "res")
@@ -75,6 +77,25 @@ def write_icon(path):
         f.write(header + entry + image)
 
 
+def write_png(path):
+    """The icon as a 32x32 RGBA PNG, transparent where the icon is."""
+    def rgba(index):
+        return bytes(PALETTE[index]) + b"\xff" if index is not None else bytes(4)
+
+    # Each row starts with its filter type, 0: the bytes as they are.
+    rows = b"".join(b"\0" + b"".join(rgba(icon_pixel(x, y)) for x in range(32))
+                    for y in range(32))
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data
+                + struct.pack(">I", zlib.crc32(kind + data)))
+
+    header = struct.pack(">IIBBBBB", 32, 32, 8, 6, 0, 0, 0)  # 8 bits a channel, RGBA
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+                + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
 def write_cursor(path, hot_x, hot_y):
     outline = lambda x, y: x < 16 and y < 16 and (x in (0, 15) or y in (0, 15))
     # AND 1 everywhere keeps the screen; XOR 1 on top of it inverts it.
@@ -90,4 +111,5 @@ def write_cursor(path, hot_x, hot_y):
 
 if __name__ == "__main__":
     write_icon(os.path.join(RES, "grabnik.ico"))
+    write_png(os.path.join(RES, "grabnik.png"))
     write_cursor(os.path.join(RES, "brush.cur"), 8, 7)

@@ -7,15 +7,15 @@
 #   docs/file-open-paste.png  the file hotkey's path pasted into a file-open box
 # Input goes through the X server (XTest), as a user's would.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 # shellcheck source=windows-build.sh
 source "$root/scripts/windows-build.sh"
 work=$root/build/pictures
 docs=$root/docs
 
 "$root/scripts/setup.sh" xdotool imagemagick pngquant
-cmake --preset "$WINDOWS_RUN_PRESET" -S "$root" >/dev/null
-cmake --build "$WINDOWS_RUN_BUILD" --target grabnik -j "$(nproc)" >/dev/null
+build_preset "$WINDOWS_RUN_PRESET" grabnik >/dev/null
 
 mkdir -p "$work"
 # shellcheck source=wine-desktop.sh

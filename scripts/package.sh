@@ -10,9 +10,9 @@
 #                 instead of building one (the test command packages the
 #                 program its tests ran)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 dist=$root/dist
-build=$root/build/package
 reuse=
 while [ $# -gt 0 ]; do
   case $1 in
@@ -29,10 +29,9 @@ export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%
 if [ -n "$reuse" ]; then
   build=$(cd "$reuse" && pwd)
 else
+  build=$root/build/package  # the package preset's
   rm -rf "$build"
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DGRABNIK_TESTS=OFF \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-  cmake --build "$build" --target grabnik -j "$(nproc)" >/dev/null
+  build_preset package grabnik >/dev/null
 fi
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 exe=$build/bin/grabnik.exe

@@ -2,7 +2,8 @@
 # Installs whatever this machine lacks to build, run and test Grabnik:
 # the mingw-w64 cross compilers, 32-bit Wine, Xvfb, CMake, GoogleTest, the
 # Python that writes the download zip, and for the Linux desktop Xlib,
-# XTest, openbox and xclip.
+# XTest, openbox, xclip, setxkbmap, libpng, the check of the menu entries
+# and the D-Bus library of the screenshot portal's client.
 # Safe to run again: it installs nothing that is already there. Package
 # names given as arguments are installed too (tools only one script needs).
 set -euo pipefail
@@ -17,8 +18,13 @@ packages=(cmake g++ make googletest python3 g++-mingw-w64-i686 binutils-mingw-w6
   # The second compiler the test command builds the program with, and the
   # runtime that holds its libFuzzer for the fuzz targets.
   clang libclang-rt-14-dev
-  # The Linux desktop's companion and its tests.
-  libx11-dev libxtst-dev openbox xclip
+  # The Linux desktop's companion and its tests: keyboard layouts set with
+  # setxkbmap, the install's menu entries checked by desktop-file-validate,
+  # the X clipboard's PNG pictures read and written with libpng; its
+  # screenshot portal client, and the fake portal its tests run on a
+  # private bus.
+  libx11-dev libxtst-dev openbox xclip x11-xkb-utils desktop-file-utils libpng-dev
+  libdbus-1-dev pkg-config dbus-daemon python3-dbus python3-gi
   "$@")
 
 sudo=()

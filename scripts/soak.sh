@@ -5,7 +5,8 @@
 # same-run reference. Prints a table; exits 2 when any round trip was lost.
 #   scripts/soak.sh [cycles]
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 # shellcheck source=windows-build.sh
 source "$root/scripts/windows-build.sh"
 cycles=${1:-1000}

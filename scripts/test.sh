@@ -4,7 +4,8 @@
 #   under Wine on a private Xvfb display and Wine prefix, which are stopped
 #   again afterwards, whatever the outcome.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 # shellcheck source=windows-build.sh
 source "$root/scripts/windows-build.sh"
 
@@ -13,7 +14,7 @@ source "$root/scripts/windows-build.sh"
 
 status=0
 echo "== Unit tests (native)"
-(cd "$root/build/native" && ctest --output-on-failure -j "$(nproc)") || status=1
+(cd "$root/build/native" && ctest --output-on-failure -j "$jobs") || status=1
 
 echo "== Fuzz smoke (native, clang)"
 # A few seconds for each target, about a minute and a half in all: enough
@@ -43,5 +44,8 @@ echo "== The program built with clang as a second compiler, warnings as errors"
 
 echo "== Linux desktop tests (XTest on Xvfb with openbox, Wine)"
 "$root/scripts/desktop.sh" test || status=1
+
+echo "== Wayland desktop tests (headless gnome-shell and sway, screenshot portal, Wine)"
+"$root/scripts/wayland.sh" test || status=1
 
 exit $status

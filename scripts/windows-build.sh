@@ -1,5 +1,5 @@
-# Sourced by the scripts that build or run the Windows programs: which build
-# runs here, and the Wine loader that runs it.
+# Sourced after common.sh by the scripts that build or run the Windows
+# programs: which build runs here, and the Wine loader that runs it.
 #
 # The program is a 32-bit Windows program, and build/win32 is what ships.
 # Some virtual machines run no 32-bit Linux programs at all (their kernels

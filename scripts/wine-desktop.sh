@@ -3,6 +3,8 @@
 #   start_wine_desktop PREFIX_DIR GEOMETRY   e.g. build/win32/wineprefix 1024x768x24
 #   start_two_monitor_desktop PREFIX_DIR     1024x768 primary, 800x600 to its right
 #   stop_wine_desktop
+# Their parts, for a desktop of another kind (x-desktop.sh):
+#   start_xvfb GEOMETRY, start_wine_prefix PREFIX_DIR, unmanage_windows
 
 # Starts an X server that takes -displayfd, and prints its display number.
 # -displayfd lets the server pick a free display, so runs never collide.
@@ -18,12 +20,18 @@ start_x_server() {
   rm -f "$fdfile"
 }
 
-start_wine_desktop() {
-  local prefix=$1 geometry=$2
-  start_x_server Xvfb -screen 0 "$geometry" || return 1
+# One screen of this size, e.g. 1024x768x24, as DISPLAY.
+start_xvfb() {
+  start_x_server Xvfb -screen 0 "$1" || return 1
   WINE_DESKTOP_XVFB=$X_SERVER_PID
   export DISPLAY=$X_SERVER_DISPLAY
+}
+
+start_wine_desktop() {
+  local prefix=$1 geometry=$2
+  start_xvfb "$geometry" || return 1
   start_wine_prefix "$prefix"
+  unmanage_windows
 }
 
 # Two monitors of different sizes: a nested X server inside an Xvfb, its two
@@ -32,20 +40,20 @@ start_wine_desktop() {
 # (1024,0)-(1824,600); nothing shows x >= 1024, y >= 600.
 start_two_monitor_desktop() {
   local prefix=$1
-  start_x_server Xvfb -screen 0 1900x800x24 || return 1
-  WINE_DESKTOP_XVFB=$X_SERVER_PID
-  DISPLAY=$X_SERVER_DISPLAY start_x_server Xephyr +xinerama -extension RANDR \
+  start_xvfb 1900x800x24 || return 1
+  start_x_server Xephyr +xinerama -extension RANDR \
     -screen 1024x768+0+0 -screen 800x600+1024+0 || { stop_wine_desktop; return 1; }
   WINE_DESKTOP_XEPHYR=$X_SERVER_PID
   export DISPLAY=$X_SERVER_DISPLAY
   start_wine_prefix "$prefix"
+  unmanage_windows
 }
 
+# The private prefix, booted, with Wine's background services running.
 start_wine_prefix() {
   local prefix=$1
   mkdir -p "$prefix"
   export WINEPREFIX=$(cd "$prefix" && pwd)
-  export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   unset WINEARCH
   # Wine's background services keep the stdio of whoever starts them first.
@@ -53,8 +61,12 @@ start_wine_prefix() {
   # ctest they would hold ctest's pipes open and hang the run.
   wineserver -p >/dev/null 2>&1 </dev/null || true  # may be running already
   wineboot -i >/dev/null 2>&1 </dev/null
-  # Xvfb runs no window manager: Wine would wait two seconds for one at every
-  # hide of a full-screen or captioned window. Unmanaged windows hide at once.
+}
+
+# These displays run no window manager: Wine would wait two seconds for one
+# at every hide of a full-screen or captioned window. Unmanaged windows hide
+# at once.
+unmanage_windows() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
 }
 

@@ -58,11 +58,11 @@ Timing hotkeyToOverlayTiming(const char* arguments) {
     return measure(15, [&] {
         const double start = nowMs();
         e2e::pressHotkey(MOD_CONTROL | MOD_ALT, 'S');
-        spinUntil([](HWND window) { return IsWindowVisible(window) != 0; }, overlay);
+        waitUntil([&] { return IsWindowVisible(overlay) != 0; }, 5000, 1);
         SendMessageTimeoutA(overlay, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
         const double time = nowMs() - start;
         PostMessageA(overlay, WM_KEYDOWN, VK_ESCAPE, 0);
-        spinUntil([](HWND window) { return !IsWindowVisible(window); }, overlay);
+        waitUntil([&] { return !IsWindowVisible(overlay); }, 5000, 1);
         Sleep(50);
         return time;
     });
@@ -116,7 +116,7 @@ void snipsAndSavesByHotkeys(Report& report) {
     CreateDirectoryA(folder.c_str(), nullptr);
     {
         e2e::Grabnik program(HotkeyArguments, e2e::grabnikPath(),
-                             {{"TMP", folder}, {"TEMP", folder}});
+                             e2e::temporaryDirectoryIs(folder));
         program.waitReady();
         HWND overlay = program.overlay();
         HANDLE process =

@@ -11,23 +11,16 @@
 #include <vector>
 
 #include "desktop/x_session.h"
+#include "support/clock.h"
 
 namespace {
 
 constexpr int Runs = 21;
 constexpr double TargetMs = 60;
 
-double nowMs() {
-    return std::chrono::duration<double, std::milli>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 // Closes the overlay as a user would and lets the desktop settle.
 bool closeOverlay(XDesktop& desktop) {
-    if (!desktop.waitOverlayFocus(3000)) return false;
-    desktop.pressKeys({XK_Escape});
-    const bool closed = desktop.waitOverlay(false, 3000);
+    const bool closed = desktop.closeOverlay();
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     return closed;
 }
@@ -43,12 +36,10 @@ int main() {
     PatternWindow window(desktop, 600, 400);
     Companion companion({"(ctrl+alt+S)", "(ctrl+alt+F)"});
 
-    // Warm-up, and the wait for Grabnik's start: pressed until it answers.
-    bool ready = false;
-    for (int attempt = 0; attempt < 20 && !ready; ++attempt) {
+    // Warm-up, and the wait for Grabnik's start.
+    const bool ready = desktop.pressUntilOverlay([&] {
         desktop.pressKeys({XK_Control_L, XK_Alt_L, XK_s});
-        ready = desktop.waitOverlay(true, 1500);
-    }
+    });
     if (!ready || !closeOverlay(desktop)) {
         std::fprintf(stderr, "Grabnik's overlay did not appear\n");
         return 1;
@@ -63,7 +54,10 @@ int main() {
             return 1;
         }
         times.push_back(nowMs() - start);
-        if (!closeOverlay(desktop)) return 1;
+        if (!closeOverlay(desktop)) {
+            std::fprintf(stderr, "run %d: the overlay did not take the focus or close\n", run);
+            return 1;
+        }
     }
     std::sort(times.begin(), times.end());
     const double median = times[times.size() / 2];

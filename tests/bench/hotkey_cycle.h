@@ -21,9 +21,6 @@ enum class CycleLoss {
 constexpr int CycleLossKinds = 6;
 const char* describe(CycleLoss loss);
 
-// Spins rather than sleeping 10 ms a poll: the figures are in milliseconds.
-bool spinUntil(bool (*condition)(HWND), HWND window, double timeoutMs = 5000);
-
 // Snips (100, 100)-(500, 400) by the selection hotkey and a drag, then
 // presses the file hotkey, and checks that `expectedPath` came back as the
 // clipboard's text. Waits on the clipboard only with calls that do not open

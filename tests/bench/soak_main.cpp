@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     Sample first = {}, last = {};
     {
         e2e::Grabnik grabnik("(ctrl+alt+S) (ctrl+alt+F)", program,
-                             {{"TMP", folder.path()}, {"TEMP", folder.path()}});
+                             e2e::temporaryDirectoryIs(folder.path()));
         if (!grabnik.waitReady()) {
             std::fprintf(stderr, "the program did not start\n");
             return 1;

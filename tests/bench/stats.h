@@ -1,8 +1,6 @@
 // Timing and reporting helpers for the benchmark program.
 #pragma once
 
-#include <windows.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -10,18 +8,9 @@
 #include <utility>
 #include <vector>
 
-namespace bench {
+#include "support/clock.h"
 
-inline double nowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
+namespace bench {
 
 struct Timing {
     double median = 0, min = 0, max = 0;

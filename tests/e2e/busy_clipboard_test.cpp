@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "clipboard_holder.h"
+#include "image_file.h"
 #include "overlay_session.h"
 #include "temp_folder.h"
 
@@ -20,51 +22,11 @@ const RECT SecondSnip = {200, 120, 260, 150};
 
 constexpr UINT CtrlAlt = MOD_CONTROL | MOD_ALT;
 
-// Another program's hold on the clipboard, from a thread of this process
-// (to the program it is another process): open from construction until
-// letGo() or the end.
-class ClipboardHolder {
-public:
-    ClipboardHolder()
-        : opened_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-          release_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-          thread_(CreateThread(nullptr, 0, hold, this, 0, nullptr)) {
-        WaitForSingleObject(opened_, 5000);
-    }
-    ~ClipboardHolder() {
-        letGo();
-        CloseHandle(thread_);
-        CloseHandle(release_);
-        CloseHandle(opened_);
-    }
-    bool holds() const { return held_; }
-    void letGo() {
-        SetEvent(release_);
-        WaitForSingleObject(thread_, 5000);
-    }
-
-private:
-    static DWORD WINAPI hold(void* self) {
-        auto& holder = *static_cast<ClipboardHolder*>(self);
-        holder.held_ = waitUntil([] { return OpenClipboard(nullptr) != 0; });
-        SetEvent(holder.opened_);
-        WaitForSingleObject(holder.release_, 20000);
-        if (holder.held_) CloseClipboard();
-        return 0;
-    }
-
-    HANDLE opened_;
-    HANDLE release_;
-    HANDLE thread_;
-    volatile bool held_ = false;
-};
-
 class BusyClipboard : public OverlaySession {
 protected:
     std::unique_ptr<Grabnik> startProgram() override {
-        return std::make_unique<Grabnik>(
-            "(ctrl+alt+S) (ctrl+alt+F)", grabnikPath(),
-            Environment{{"TMP", folder_.path()}, {"TEMP", folder_.path()}});
+        return std::make_unique<Grabnik>("(ctrl+alt+S) (ctrl+alt+F)", grabnikPath(),
+                                         temporaryDirectoryIs(folder_.path()));
     }
 
     // True when the program answers a message within a quarter second.

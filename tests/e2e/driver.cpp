@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include <shellapi.h>  // DragQueryFileW
+
 #include <cstring>
 #include <optional>
 
@@ -115,13 +117,8 @@ std::string binDirectory() {
 
 std::string grabnikPath() { return binDirectory() + "\\grabnik.exe"; }
 
-bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (condition()) return true;
-        if (GetTickCount() - start >= timeoutMs) return false;
-        Sleep(10);
-    }
+Environment temporaryDirectoryIs(const std::string& directory) {
+    return {{"TMP", directory}, {"TEMP", directory}};
 }
 
 ScopedEnvironment::ScopedEnvironment(const Environment& variables) {
@@ -355,14 +352,60 @@ bool setClipboardBitmap(const Image& image) {
     return false;
 }
 
+std::vector<std::wstring> clipboardFiles() {
+    std::vector<std::wstring> names;
+    ClipboardLock lock;
+    const auto list = static_cast<HDROP>(lock.isOpen() ? GetClipboardData(CF_HDROP) : nullptr);
+    if (!list) return names;
+    const UINT count = DragQueryFileW(list, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring name(DragQueryFileW(list, i, nullptr, 0) + 1, L'\0');
+        name.resize(DragQueryFileW(list, i, &name[0], UINT(name.size())));
+        names.push_back(name);
+    }
+    return names;
+}
+
+namespace {
+
+// The bytes of a block of the open clipboard, the block's whole size.
+std::vector<unsigned char> blockBytes(HANDLE block) {
+    const LockedMemory memory(block);
+    const auto* start = static_cast<const unsigned char*>(memory.data());
+    return std::vector<unsigned char>(start, start + memory.size());
+}
+
+}  // namespace
+
+DWORD clipboardDropEffect() {
+    ClipboardLock lock;
+    const UINT format = RegisterClipboardFormatA("Preferred DropEffect");
+    const std::vector<unsigned char> bytes =
+        blockBytes(lock.isOpen() ? GetClipboardData(format) : nullptr);
+    DWORD effect = 0;
+    if (bytes.size() >= sizeof effect) std::memcpy(&effect, bytes.data(), sizeof effect);
+    return effect;
+}
+
+std::vector<unsigned char> clipboardPng() {
+    ClipboardLock lock;
+    return blockBytes(lock.isOpen() ? GetClipboardData(RegisterClipboardFormatA("PNG")) : nullptr);
+}
+
+bool setClipboardPng(const std::vector<unsigned char>& bytes) {
+    ClipboardLock lock;
+    if (!lock.isOpen() || !EmptyClipboard()) return false;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (!block) return false;
+    std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+    GlobalUnlock(block);
+    if (SetClipboardData(RegisterClipboardFormatA("PNG"), block)) return true;  // the clipboard's
+    GlobalFree(block);
+    return false;
+}
+
 HBITMAP createBitmap(const Image& image) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = image.width;
-    info.bmiHeader.biHeight = -image.height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = topDownBitmapInfo(image.width, image.height);
     std::vector<uint32_t> rows;
     for (uint32_t p : image.pixels)  // colour values put red low, a DIB pixel is 0x00RRGGBB
         rows.push_back(uint32_t(GetRValue(p)) << 16 | uint32_t(GetGValue(p)) << 8 | GetBValue(p));

@@ -6,12 +6,12 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/hotkey_text_logic.h"
+#include "support/clock.h"
 
 namespace e2e {
 
@@ -19,11 +19,11 @@ namespace e2e {
 std::string binDirectory();
 std::string grabnikPath();
 
-// Polls `condition` every 10 ms until it holds or `timeoutMs` has passed.
-bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-
 // Environment variables as names and values.
 using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// The variables the program reads its temporary directory from.
+Environment temporaryDirectoryIs(const std::string& directory);
 
 // Sets variables in this process, and so for the programs it starts, until
 // the object ends; then puts the previous values back.
@@ -109,6 +109,15 @@ std::string clipboardText();  // empty when there is no CF_TEXT
 bool clipboardHasFormat(UINT format);
 bool clipboardBitmap(Image& image);           // false when there is no CF_BITMAP
 bool setClipboardBitmap(const Image& image);  // replaces the contents with a CF_BITMAP
+// The names in CF_HDROP, in their order; none when there is no file list.
+std::vector<std::wstring> clipboardFiles();
+// The "Preferred DropEffect" value; 0 (no effect) when there is none.
+DWORD clipboardDropEffect();
+// The bytes of the registered format "PNG", as another program reads them
+// (a delayed one is rendered by its owner first); empty when there is none.
+std::vector<unsigned char> clipboardPng();
+// Replaces the contents with "PNG" alone, holding exactly these bytes.
+bool setClipboardPng(const std::vector<unsigned char>& bytes);
 
 // A screen-compatible bitmap with these pixels (the caller deletes it), and
 // the pixels of any bitmap.

@@ -1,6 +1,9 @@
-// The file hotkey of the real program: the clipboard's bitmap becomes the
-// next tmpimgNN.png in the temporary directory, and its path the clipboard's
-// text. Each case gives the program a temporary directory of its own.
+// The file hotkey of the real program: the clipboard's bitmap (or PNG)
+// becomes the next tmpimgNN.png in the temporary directory, and its path and
+// the file itself the clipboard's contents. Each case gives the program a
+// temporary directory of its own.
+#include <oleidl.h>  // DROPEFFECT_COPY
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -28,9 +31,8 @@ class FileHotkey : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.created());
-        const Environment temporaryDirectory = {{"TMP", folder_.path()}, {"TEMP", folder_.path()}};
         grabnik_ = std::make_unique<Grabnik>("(ctrl+alt+S) (ctrl+alt+F)", grabnikPath(),
-                                             temporaryDirectory);
+                                             temporaryDirectoryIs(folder_.path()));
         ASSERT_TRUE(grabnik_->waitReady());
     }
 
@@ -65,11 +67,15 @@ protected:
     std::unique_ptr<Grabnik> grabnik_;  // ends before its folder goes
 };
 
-TEST_F(FileHotkey, WritesTheBitmapAndPutsOnlyItsPathOnTheClipboard) {
+TEST_F(FileHotkey, WritesTheBitmapAndPutsOnlyItsPathAndFileOnTheClipboard) {
     const Image picture = testPattern(61, 35, 3);
     ASSERT_TRUE(setClipboardBitmap(picture));
 
-    EXPECT_EQ(saveWithHotkey(), folder_.path() + "tmpimg00.png");
+    const std::string path = saveWithHotkey();
+    EXPECT_EQ(path, folder_.path() + "tmpimg00.png");
+    // The file itself, for a paste into a file manager or an attachment.
+    EXPECT_EQ(clipboardFiles(), std::vector<std::wstring>{widen(path)});
+    EXPECT_EQ(clipboardDropEffect(), DWORD(DROPEFFECT_COPY));
     EXPECT_FALSE(clipboardHasFormat(CF_BITMAP));
     EXPECT_EQ(folder_.files(), std::vector<std::string>{"tmpimg00.png"});
     ASSERT_NO_FATAL_FAILURE(expectFileHolds("tmpimg00.png", picture));
@@ -77,6 +83,26 @@ TEST_F(FileHotkey, WritesTheBitmapAndPutsOnlyItsPathOnTheClipboard) {
     // Only the path is left: a second press has no bitmap to write.
     EXPECT_TRUE(pressChangesNothing());
     EXPECT_EQ(clipboardText(), folder_.path() + "tmpimg00.png");
+}
+
+// What a picture copied in a Linux program becomes under Wine: "PNG" alone.
+TEST_F(FileHotkey, APngAloneIsWrittenAsGivenAndAGarbledOneWritesNothing) {
+    const Image picture = testPattern(23, 17, 7);
+    const std::vector<unsigned char> png = encodePng(picture);
+    ASSERT_FALSE(png.empty());
+
+    const std::vector<unsigned char> cutShort(png.begin(), png.end() - 1);
+    ASSERT_TRUE(setClipboardPng(cutShort));
+    EXPECT_TRUE(pressChangesNothing());
+    EXPECT_EQ(clipboardPng(), cutShort);
+    EXPECT_TRUE(folder_.files().empty());
+
+    ASSERT_TRUE(setClipboardPng(png));
+    const std::string path = saveWithHotkey();
+    EXPECT_EQ(path, folder_.path() + "tmpimg00.png");
+    EXPECT_EQ(clipboardFiles(), std::vector<std::wstring>{widen(path)});
+    EXPECT_EQ(fileStart(path, png.size() + 1), png) << "the bytes as given, nothing more";
+    ASSERT_NO_FATAL_FAILURE(expectFileHolds("tmpimg00.png", picture));
 }
 
 TEST_F(FileHotkey, TextAloneWritesNothingAndStays) {

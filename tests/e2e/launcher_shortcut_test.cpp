@@ -4,14 +4,13 @@
 // folder of its own.
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "case_names.h"
 #include "driver.h"
 #include "setup_dialog_driver.h"
 #include "shortcut_reader.h"
+#include "support/named_rows.h"
 #include "temp_folder.h"
 
 using namespace e2e;
@@ -96,13 +95,10 @@ TEST(LauncherShortcut, AStartByARelativePathFromAnotherFolderWritesItBesideThePr
     EXPECT_TRUE(elsewhere.files().empty()) << "nothing written where the program runs";
 }
 
-struct NoShortcutCase {
-    const char* name;
+struct NoShortcutCase : NamedRow {
     const char* executable;  // the copy's file name
     bool folderInTheWay;     // a folder stands where grabnik.lnk would be saved
 };
-
-std::ostream& operator<<(std::ostream& out, const NoShortcutCase& c) { return out << c.name; }
 
 class WritesNoShortcut : public testing::TestWithParam<NoShortcutCase> {};
 

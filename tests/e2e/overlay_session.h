@@ -136,7 +136,8 @@ protected:
     }
 
     // The copied bitmap: `width` by `height`, each pixel as `expected` gives
-    // it for the screen position (left + x, top + y).
+    // it for the screen position (left + x, top + y); and beside it the PNG
+    // of the same pixels, after which the bitmap is still the same.
     template <typename Expected>
     void expectCopy(int left, int top, int width, int height, Expected expected) {
         Image copy;
@@ -145,6 +146,23 @@ protected:
         ASSERT_EQ(copy.width, width);
         ASSERT_EQ(copy.height, height);
         EXPECT_EQ(mismatches(copy, left, top, expected), "");
+        ASSERT_NO_FATAL_FAILURE(expectPngCopy(left, top, width, height, expected));
+        Image afterPng;
+        ASSERT_TRUE(clipboardBitmap(afterPng));
+        EXPECT_EQ(afterPng.pixels, copy.pixels);
+    }
+
+    // The clipboard's "PNG", rendered on request: as expectCopy's bitmap,
+    // every pixel fully opaque.
+    template <typename Expected>
+    void expectPngCopy(int left, int top, int width, int height, Expected expected) {
+        Image png;
+        ASSERT_TRUE(decodeImageBytes(clipboardPng(), png, true)) << "no PNG on the clipboard";
+        ASSERT_EQ(png.width, width);
+        ASSERT_EQ(png.height, height);
+        EXPECT_EQ(
+            mismatches(png, left, top, [&](int x, int y) { return expected(x, y) | 0xFF000000u; }),
+            "");
     }
 
     void expectCopyOfBackground(int left, int top, int width, int height) {

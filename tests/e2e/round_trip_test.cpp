@@ -18,10 +18,6 @@ const RECT Snip = {10, 10, 110, 60};
 // Each case gives the program a temporary directory of its own.
 class RoundTrip : public OverlaySession {
 protected:
-    Environment temporaryDirectory() const {
-        return {{"TMP", folder_.path()}, {"TEMP", folder_.path()}};
-    }
-
     // Snips Snip, then presses the file hotkey: the path of tmpimg00.png
     // replaces the bitmap on the clipboard, and the file holds exactly the
     // snipped pixels.
@@ -45,7 +41,7 @@ protected:
 class SnipThenFile : public RoundTrip {
     std::unique_ptr<Grabnik> startProgram() override {
         return std::make_unique<Grabnik>("(ctrl+alt+S) (ctrl+alt+F)", grabnikPath(),
-                                         temporaryDirectory());
+                                         temporaryDirectoryIs(folder_.path()));
     }
 };
 
@@ -56,7 +52,7 @@ TEST_F(SnipThenFile, TheFileHoldsTheSnippedPixels) { snipThenSave(MOD_CONTROL | 
 class SetupThenSnip : public RoundTrip {
     std::unique_ptr<Grabnik> startProgram() override {
         executable_ = folder_.copyGrabnik("grabnik.exe");
-        return std::make_unique<Grabnik>("", executable_, temporaryDirectory());
+        return std::make_unique<Grabnik>("", executable_, temporaryDirectoryIs(folder_.path()));
     }
 
 protected:

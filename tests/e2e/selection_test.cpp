@@ -6,10 +6,9 @@
 
 #include <cstdio>
 #include <initializer_list>
-#include <ostream>
 
-#include "case_names.h"
 #include "overlay_session.h"
+#include "support/named_rows.h"
 
 using namespace e2e;
 
@@ -42,14 +41,18 @@ protected:
         ASSERT_EQ(waitForFrame(r), "") << "the held frame";
         EXPECT_TRUE(IsWindowVisible(overlay_));
     }
+
+    // Freezes, turns holding on with Space and drags Selection: its frame stays.
+    void freezeAndHoldSelection() {
+        ASSERT_NO_FATAL_FAILURE(freeze());
+        pressKey(VK_SPACE);
+        ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    }
 };
 
-struct Drag {
-    const char* name;
+struct Drag : NamedRow {
     int fromX, fromY, toX, toY;
 };
-
-std::ostream& operator<<(std::ostream& out, const Drag& d) { return out << d.name; }
 
 class DragCopies : public Selecting, public testing::WithParamInterface<Drag> {};
 
@@ -74,12 +77,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 enum class NoSelection { Click, EnterAlone, ZeroWidthDrag, ZeroHeightDrag };
 
-struct NoSelectionCase {
-    const char* name;
+struct NoSelectionCase : NamedRow {
     NoSelection input;
 };
-
-std::ostream& operator<<(std::ostream& out, const NoSelectionCase& c) { return out << c.name; }
 
 class CopiesNothing : public Selecting, public testing::WithParamInterface<NoSelectionCase> {};
 
@@ -113,13 +113,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Narrow frames while the button is held at (300, 200) and the cursor is at
 // (toX, 260): which pixels show inverted.
-struct NarrowFrame {
-    const char* name;
+struct NarrowFrame : NamedRow {
     int toX;
     bool (*inverted)(int x, int y);
 };
-
-std::ostream& operator<<(std::ostream& out, const NarrowFrame& f) { return out << f.name; }
 
 class NarrowFrames : public Selecting, public testing::WithParamInterface<NarrowFrame> {};
 
@@ -149,9 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
     NamedAfterRow());
 
 TEST_F(Selecting, EscapeHidesWithoutTouchingTheClipboard) {
-    ASSERT_NO_FATAL_FAILURE(freeze());
-    pressKey(VK_SPACE);
-    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    ASSERT_NO_FATAL_FAILURE(freezeAndHoldSelection());
     pressKey(VK_ESCAPE);
     ASSERT_TRUE(waitHidden());
     expectClipboardUntouched();
@@ -175,10 +170,25 @@ TEST_F(Selecting, AltF4HidesWithoutCopyingAndTheHotkeysWorkOn) {
     ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(Selection));
 }
 
-TEST_F(Selecting, HeldFrameStaysUntilEnterCopiesIt) {
+// The PNG is made only on request; Grabnik ended before anyone asked makes
+// it on its way out. Read while this Wine process still runs.
+TEST_F(Selecting, ThePngOfASnipOutlivesGrabnikEndedByClose) {
     ASSERT_NO_FATAL_FAILURE(freeze());
-    pressKey(VK_SPACE);
-    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    userDrag(Selection);
+    ASSERT_TRUE(waitHidden());
+    // Without opening the clipboard, which would render the PNG now.
+    ASSERT_TRUE(waitUntil([] { return clipboardHasFormat(RegisterClipboardFormatA("PNG")); }));
+    DWORD exitCode = 1;
+    ASSERT_TRUE(grabnik_->close(&exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    ASSERT_NO_FATAL_FAILURE(
+        expectPngCopy(Selection.left, Selection.top, Selection.right - Selection.left,
+                      Selection.bottom - Selection.top,
+                      [&](int x, int y) { return background_.colourAt(x, y); }));
+}
+
+TEST_F(Selecting, HeldFrameStaysUntilEnterCopiesIt) {
+    ASSERT_NO_FATAL_FAILURE(freezeAndHoldSelection());
     savePicture("overlay-selection");
     expectClipboardUntouched();
     pressKey(VK_RETURN);
@@ -187,9 +197,7 @@ TEST_F(Selecting, HeldFrameStaysUntilEnterCopiesIt) {
 }
 
 TEST_F(Selecting, NewPressErasesTheHeldFrame) {
-    ASSERT_NO_FATAL_FAILURE(freeze());
-    pressKey(VK_SPACE);
-    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    ASSERT_NO_FATAL_FAILURE(freezeAndHoldSelection());
     const RECT second = {60, 40, 200, 150};  // overlaps the first
     ASSERT_NO_FATAL_FAILURE(holdDrag(second));
     pressKey(VK_RETURN);
@@ -221,9 +229,7 @@ INSTANTIATE_TEST_SUITE_P(Counts, SpaceKeyDowns, testing::Values(2, 3),
                          });
 
 TEST_F(Selecting, HotkeyWhileShownKeepsTheHeldSelection) {
-    ASSERT_NO_FATAL_FAILURE(freeze());
-    pressKey(VK_SPACE);
-    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    ASSERT_NO_FATAL_FAILURE(freezeAndHoldSelection());
     pressHotkey(MOD_CONTROL | MOD_ALT, 'S');
     // Frozen again with the frame still drawn over the picture; the overlay stays.
     settle();
@@ -236,9 +242,7 @@ TEST_F(Selecting, HotkeyWhileShownKeepsTheHeldSelection) {
 }
 
 TEST_F(Selecting, HoldModeOutlivesTheSnip) {
-    ASSERT_NO_FATAL_FAILURE(freeze());
-    pressKey(VK_SPACE);
-    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    ASSERT_NO_FATAL_FAILURE(freezeAndHoldSelection());
     pressKey(VK_RETURN);
     ASSERT_TRUE(waitHidden());
 
@@ -249,9 +253,7 @@ TEST_F(Selecting, HoldModeOutlivesTheSnip) {
 }
 
 TEST_F(Selecting, DeactivationHidesAndTheNextSnipIsClean) {
-    ASSERT_NO_FATAL_FAILURE(freeze());
-    pressKey(VK_SPACE);
-    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    ASSERT_NO_FATAL_FAILURE(freezeAndHoldSelection());
     background_.activate();
     ASSERT_TRUE(waitHidden());
     expectClipboardUntouched();

@@ -2,13 +2,12 @@
 // what Set registers and reports, and the keys that must leave it open.
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "case_names.h"
 #include "driver.h"
 #include "setup_dialog_driver.h"
+#include "support/named_rows.h"
 
 using namespace e2e;
 
@@ -55,15 +54,12 @@ TEST(SetupDialog, TakesNothingOverFromAHalfGivenCommandLine) {
     EXPECT_EQ(chosenHotkey(dialog, DialogHotkey::Selection), HotkeyCode{0});
 }
 
-struct FailedSetCase {
-    const char* name;
+struct FailedSetCase : NamedRow {
     HotkeyCode selection;
     HotkeyCode file;
     bool holdSelectionElsewhere;  // another program holds the selection's combination
     std::vector<std::string> messages;
 };
-
-std::ostream& operator<<(std::ostream& out, const FailedSetCase& c) { return out << c.name; }
 
 class FailedSet : public testing::TestWithParam<FailedSetCase> {};
 

@@ -2,12 +2,11 @@
 // the hidden overlay, the setup dialog when hotkeys are missing, exit codes.
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "case_names.h"
 #include "driver.h"
+#include "support/named_rows.h"
 #include "temp_folder.h"
 
 using namespace e2e;
@@ -28,15 +27,10 @@ void expectErrorThenExit(Grabnik& grabnik, const char* text) {
     EXPECT_EQ(exitCode, ExitHotkeysFailed);
 }
 
-// An argument text and what it shows, for the case's name.
-struct ArgumentText {
-    const char* name;
+// An argument text, named for what it shows.
+struct ArgumentText : NamedRow {
     const char* text;
 };
-
-std::ostream& operator<<(std::ostream& out, const ArgumentText& a) {
-    return out << a.name << " \"" << a.text << '"';
-}
 
 class StartsWithHotkeys : public testing::TestWithParam<ArgumentText> {};
 

@@ -53,7 +53,7 @@ TEST(TempNames, HeldOpenAndReadOnlyNamesArePassedOverAndLeftAlone) {
 
     {
         Grabnik grabnik("(ctrl+alt+S) (ctrl+alt+F)", grabnikPath(),
-                        {{"TMP", folder.path()}, {"TEMP", folder.path()}});
+                        temporaryDirectoryIs(folder.path()));
         ASSERT_TRUE(grabnik.waitReady());
         ASSERT_NO_FATAL_FAILURE(saveWithHotkey(1));
         EXPECT_EQ(clipboardText(), folder.pathOf("tmpimg02.png"));

@@ -7,13 +7,12 @@
 // until the pointer leaves it.
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 
-#include "case_names.h"
 #include "overlay_session.h"
 #include "setup_dialog_driver.h"
 #include "shortcut_reader.h"
+#include "support/named_rows.h"
 #include "temp_folder.h"
 
 using namespace e2e;
@@ -54,15 +53,12 @@ protected:
     }
 };
 
-struct MonitorDrag {
-    const char* name;
+struct MonitorDrag : NamedRow {
     const char* arguments;
     RECT covered;  // where the frozen overlay lies
     POINT from, to;
     RECT copied;  // the screen area whose frozen pixels the copy holds
 };
-
-std::ostream& operator<<(std::ostream& out, const MonitorDrag& d) { return out << d.name; }
 
 class DragOnTwoMonitors : public TwoMonitorSession,
                           public testing::WithParamInterface<MonitorDrag> {

@@ -1,21 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <ostream>
 
-#include "case_names.h"
 #include "core/hotkey_text_logic.h"
+#include "support/named_rows.h"
 
 namespace {
 
-struct OptionCase {
-    const char* name;
+struct OptionCase : NamedRow {
     const char* text;
     bool found;
     const char* option = AllMonitorsOption;
 };
-
-std::ostream& operator<<(std::ostream& out, const OptionCase& c) { return out << c.name; }
 
 class FindOptionWord : public testing::TestWithParam<OptionCase> {};
 

@@ -1,10 +1,9 @@
-#include "case_names.h"
 #include "overlay/brush_math_logic.h"
+#include "support/named_rows.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 
 namespace {
 
@@ -15,13 +14,10 @@ constexpr uint32_t OutsideDisplay = 0xFFFFFFFF;
 
 using Block = uint32_t[BrushBlockPixels];
 
-struct SampleCase {
-    const char* name;
+struct SampleCase : NamedRow {
     std::function<uint32_t(int column, int row)> colourAt;  // within the block
     BrushSample expected;
 };
-
-std::ostream& operator<<(std::ostream& out, const SampleCase& c) { return out << c.name; }
 
 class SampleBrushBlock : public testing::TestWithParam<SampleCase> {};
 
@@ -68,19 +64,12 @@ INSTANTIATE_TEST_SUITE_P(
         SampleCase{"ChannelOrder", [](int, int) { return 0x00030201u; }, {1, 2, 3, 0}}),
     NamedAfterRow());
 
-struct WithinCase {
-    const char* name;
+struct WithinCase : NamedRow {
     BrushSample sample;
     uint32_t colour;
     int distance;
     bool whitened;
 };
-
-std::ostream& operator<<(std::ostream& out, const WithinCase& c) {
-    return out << c.name << ": colour 0x" << std::hex << c.colour << std::dec << " against ("
-               << c.sample.red << ", " << c.sample.green << ", " << c.sample.blue << ") within "
-               << c.sample.threshold;
-}
 
 class IsWithinSample : public testing::TestWithParam<WithinCase> {};
 

@@ -2,23 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 
-#include "case_names.h"
+#include "support/named_rows.h"
 
 namespace {
 
 // A sequence as letters: a digit is a snip's copy of bitmap n, S the file
 // hotkey's save, r the run of the oldest request.
-struct QueueCase {
-    const char* name;
+struct QueueCase : NamedRow {
     const char* steps;
     const char* waiting;  // the list afterwards, oldest first, in the same letters
     const char* deleted;  // the bitmaps handed back to be deleted, in order
 };
-
-std::ostream& operator<<(std::ostream& out, const QueueCase& c) { return out << c.name; }
 
 // Distinct handles that print as their digits again.
 char bitmaps[10];

@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <climits>
 
-#include "case_names.h"
+#include "support/named_rows.h"
 
 namespace {
 
@@ -17,8 +15,7 @@ DibHeaderFields valid() {
 
 constexpr size_t Exact = DibV5HeaderSize + 3 * 2 * 4;
 
-struct LayoutCase {
-    const char* name;
+struct LayoutCase : NamedRow {
     DibHeaderFields header;
     size_t blockSize;
     bool found;
@@ -31,8 +28,6 @@ DibHeaderFields with(void (*change)(DibHeaderFields&)) {
     change(header);
     return header;
 }
-
-std::ostream& operator<<(std::ostream& out, const LayoutCase& c) { return out << c.name; }
 
 class LocateAlphaPixels : public testing::TestWithParam<LayoutCase> {};
 

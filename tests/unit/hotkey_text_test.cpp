@@ -1,26 +1,19 @@
-#include "case_names.h"
 #include "core/hotkey_text_logic.h"
+#include "support/named_rows.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <ostream>
 #include <string>
 
 namespace {
 
 HotkeyCode parse(const std::string& text) { return parseHotkeyText(text.data(), text.size()); }
 
-struct ParseCase {
-    const char* name;
+struct ParseCase : NamedRow {
     const char* text;
     HotkeyCode expected;
 };
-
-// Printed by GoogleTest when a case fails.
-std::ostream& operator<<(std::ostream& out, const ParseCase& c) {
-    return out << c.name << " \"" << c.text << '"';
-}
 
 class ParseHotkeyText : public testing::TestWithParam<ParseCase> {};
 
@@ -77,16 +70,11 @@ TEST(ParseHotkeyText, StopsAtTheCountWithoutTerminator) {
     delete[] text;
 }
 
-struct ArgumentCase {
-    const char* name;
+struct ArgumentCase : NamedRow {
     const char* text;
     HotkeyCode selection;
     HotkeyCode file;
 };
-
-std::ostream& operator<<(std::ostream& out, const ArgumentCase& c) {
-    return out << c.name << " \"" << c.text << '"';
-}
 
 class FindHotkeyTexts : public testing::TestWithParam<ArgumentCase> {};
 

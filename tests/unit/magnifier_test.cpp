@@ -2,10 +2,8 @@
 // corners, and its measures at a monitor's scaling.
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-#include "case_names.h"
 #include "overlay/magnifier_logic.h"
+#include "support/named_rows.h"
 
 namespace {
 
@@ -14,14 +12,11 @@ const SelectionRect Monitor = {0, 0, 1024, 768};
 // A monitor left of and above the overlay's origin, as a second one may be.
 const SelectionRect LeftMonitor = {-800, -100, 0, 500};
 
-struct PlacementCase {
-    const char* name;
+struct PlacementCase : NamedRow {
     int x, y;
     SelectionRect monitor;
     SelectionRect expected;
 };
-
-std::ostream& operator<<(std::ostream& out, const PlacementCase& c) { return out << c.name; }
 
 class PlaceMagnifier : public testing::TestWithParam<PlacementCase> {};
 

@@ -1,5 +1,5 @@
-#include "case_names.h"
 #include "overlay/selection_geometry_logic.h"
+#include "support/named_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +26,7 @@ constexpr Overlay PrimaryDisplay = {0, 0, 1024, 768};
 // The drag is given in cursor positions on the screen, the area in overlay
 // positions. The frame and `copies` are those of the selection as it is
 // drawn and copied: the area cut to the overlay.
-struct GeometryCase {
-    const char* name;
+struct GeometryCase : NamedRow {
     Drag drag;
     SelectionRect area;  // normalised
     SelectionFrame frame;
@@ -35,8 +34,6 @@ struct GeometryCase {
     std::optional<SelectionRect> cut = std::nullopt;  // absent: on the overlay, kept whole
     Overlay overlay = PrimaryDisplay;
 };
-
-std::ostream& operator<<(std::ostream& out, const GeometryCase& c) { return out << c.name; }
 
 class SelectionGeometry : public testing::TestWithParam<GeometryCase> {
 protected:
@@ -194,15 +191,12 @@ INSTANTIATE_TEST_SUITE_P(
 namespace {
 
 // The keyboard's adjustments of a held frame on a 1024x768 overlay.
-struct KeyCase {
-    const char* name;
+struct KeyCase : NamedRow {
     SelectionCorners corners;
     int dx, dy;
     bool wholeFrame;  // Ctrl: the whole frame; else the moving corner
     SelectionCorners expected;
 };
-
-std::ostream& operator<<(std::ostream& out, const KeyCase& c) { return out << c.name; }
 
 class HeldFrameKeys : public testing::TestWithParam<KeyCase> {};
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "case_names.h"
+#include "support/named_rows.h"
 
 namespace {
 
@@ -45,8 +45,7 @@ std::vector<unsigned char> shortcut(unsigned flags, const std::string& arguments
     return bytes;
 }
 
-struct ShortcutRow {
-    const char* name;
+struct ShortcutRow : NamedRow {
     std::vector<unsigned char> bytes;
     bool read;
     const char* arguments;
@@ -91,6 +90,27 @@ INSTANTIATE_TEST_SUITE_P(
             "HeaderOnly",
             truncated(shortcut(Everything, Hotkeys), shortcut(Everything, Hotkeys).size() - 0x40),
             false, "unchanged"}),
+    NamedAfterRow());
+
+struct WordsRow {
+    const char* name;
+    const char* arguments;
+    std::vector<std::string> words;
+};
+
+class ArgumentWords : public testing::TestWithParam<WordsRow> {};
+
+TEST_P(ArgumentWords, SplitAtBlanks) {
+    EXPECT_EQ(argumentWords(GetParam().arguments), GetParam().words);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ArgumentWords,
+    testing::Values(WordsRow{"TwoHotkeys", "(ctrl+alt+K) (shift+L)", {"(ctrl+alt+K)", "(shift+L)"}},
+                    WordsRow{"OptionAndBlanksAround",
+                             " \t/allmonitors  (a)\t(b) ",
+                             {"/allmonitors", "(a)", "(b)"}},
+                    WordsRow{"Blanks", "  ", {}}, WordsRow{"Empty", "", {}}),
     NamedAfterRow());
 
 }  // namespace

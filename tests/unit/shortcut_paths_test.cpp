@@ -1,30 +1,24 @@
-#include "case_names.h"
 #include "setup/shortcut_paths_logic.h"
+#include "support/named_rows.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <string>
 
 namespace {
 
-struct PathsCase {
-    const char* name;
+struct PathsCase : NamedRow {
     const char* programPath;
     const char* shortcutPath;  // empty: no shortcut
 };
-
-std::ostream& operator<<(std::ostream& out, const PathsCase& c) {
-    return out << c.name << " [" << c.programPath << "]";
-}
 
 class DeriveShortcutPaths : public testing::TestWithParam<PathsCase> {};
 
 TEST_P(DeriveShortcutPaths, GivesThePathBesideTheProgramAndTheProgramAsTarget) {
     ShortcutPaths paths;
     deriveShortcutPaths(GetParam().programPath, paths);
-    EXPECT_STREQ(paths.shortcutPath, GetParam().shortcutPath);
+    EXPECT_STREQ(paths.shortcutPath, GetParam().shortcutPath) << GetParam().programPath;
     EXPECT_STREQ(paths.shortcutTarget, *GetParam().shortcutPath ? GetParam().programPath : "");
 }
 

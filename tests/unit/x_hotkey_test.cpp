@@ -6,12 +6,11 @@
 
 #include "linux/x_hotkey.h"
 
-#include "case_names.h"
+#include "support/named_rows.h"
 
 namespace {
 
-struct KeyRow {
-    const char* name;
+struct KeyRow : NamedRow {
     const char* text;  // a hotkey text, read by the program's own parser
     unsigned long keysym;
     unsigned mask;

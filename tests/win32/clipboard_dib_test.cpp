@@ -4,34 +4,28 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "case_names.h"
-#include "clipboard_owner.h"
 #include "core/snip_state.h"
 #include "export/clipboard_file.h"
+#include "file_hotkey_in_process.h"
 #include "image_file.h"
 #include "import_patch.h"
-#include "temp_folder.h"
+#include "support/named_rows.h"
 
 using namespace e2e;
 
 namespace {
 
-struct DibCase {
-    const char* name;
+struct DibCase : NamedRow {
     UINT format;  // CF_DIB or CF_DIBV5
     int width;
     int height;  // negative: rows from the top down
     int bitCount;
     bool withAlpha;  // checked with alpha: a straight-alpha DIBV5
 };
-
-std::ostream& operator<<(std::ostream& out, const DibCase& c) { return out << c.name; }
 
 // The colour a case's DIB holds at (x, y), alpha in the top byte: through
 // a palette index at 8 bits.
@@ -121,13 +115,8 @@ BOOL WINAPI globalUnlockNoting(HGLOBAL block) {
     return realUnlock(block);
 }
 
-class ClipboardDib : public testing::TestWithParam<DibCase> {
+class ClipboardDib : public FileHotkeyInProcess, public testing::WithParamInterface<DibCase> {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder_.created());
-        ASSERT_TRUE(owner_.created());
-    }
-
     // Puts the block on the clipboard as another program would; false when
     // the clipboard did not take it.
     static bool putOnClipboard(UINT format, HGLOBAL block) {
@@ -138,11 +127,6 @@ protected:
         if (!taken) GlobalFree(block);
         return taken;
     }
-
-    TempFolder folder_{"dib"};
-    ClipboardOwnerWindow owner_;
-    const ScopedEnvironment temporaryDirectory_{
-        {{"TMP", folder_.path()}, {"TEMP", folder_.path()}}};
 };
 
 TEST_P(ClipboardDib, IsSavedPixelForPixel) {

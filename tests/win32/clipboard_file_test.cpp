@@ -2,46 +2,36 @@
 // clipboard, the limits of the path buffer and of the counter.
 #include <windows.h>
 
+#include <oleidl.h>  // DROPEFFECT_COPY
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cwchar>
 #include <string>
+#include <vector>
 
-#include "clipboard_owner.h"
 #include "core/snip_state.h"
 #include "export/clipboard_file.h"
+#include "file_hotkey_in_process.h"
 #include "image_file.h"
-#include "temp_folder.h"
 
 using namespace e2e;
 
 namespace {
 
-class ClipboardToFile : public testing::Test {
+class ClipboardToFile : public FileHotkeyInProcess {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder_.created());
-        ASSERT_TRUE(owner_.created());
-    }
-
-    // The program reads its temporary directory from these variables.
-    static Environment temporaryDirectoryIs(const std::string& directory) {
-        return {{"TMP", directory}, {"TEMP", directory}};
-    }
     static std::string temporaryDirectory() {
         char directory[MAX_PATH + 1] = "";
         GetTempPathA(sizeof directory, directory);
         return directory;
     }
 
-    TempFolder folder_{"clip"};
-    ClipboardOwnerWindow owner_;
-    const ScopedEnvironment temporaryDirectory_{temporaryDirectoryIs(folder_.path())};
     const Image pattern_ = testPattern(19, 11, 2);
 };
 
-TEST_F(ClipboardToFile, HandsThePathToTheClipboardInA260ByteBlock) {
+TEST_F(ClipboardToFile, HandsThePathInA260ByteBlockAndTheFileToTheClipboard) {
     ASSERT_TRUE(setClipboardBitmap(pattern_));
     saveClipboardImageToTempFile();
 
@@ -57,6 +47,8 @@ TEST_F(ClipboardToFile, HandsThePathToTheClipboardInA260ByteBlock) {
     EXPECT_EQ(GetClipboardData(CF_BITMAP), nullptr);
     EXPECT_EQ(GetClipboardOwner(), snipState.mainWindow);
     CloseClipboard();
+    EXPECT_EQ(clipboardFiles(), std::vector<std::wstring>{widen(expected)});
+    EXPECT_EQ(clipboardDropEffect(), DWORD(DROPEFFECT_COPY));
     EXPECT_TRUE(fileExists(expected));
 }
 

@@ -5,16 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-#include "case_names.h"
 #include "core/snip_state.h"
-#include "core/win_holders.h"
 #include "driver.h"
 #include "import_patch.h"
 #include "overlay/freeze.h"
 #include "overlay/selection.h"
 #include "overlay/picture.h"
+#include "stand_in_overlay.h"
+#include "support/named_rows.h"
 
 namespace {
 
@@ -24,13 +22,10 @@ HBITMAP WINAPI refuseSection(HDC, const BITMAPINFO*, UINT, void**, HANDLE, DWORD
     return nullptr;
 }
 
-struct Refusal {
-    const char* name;
+struct Refusal : NamedRow {
     const char* function;  // imported from gdi32.dll
     const void* standIn;
 };
-
-std::ostream& operator<<(std::ostream& out, const Refusal& r) { return out << r.name; }
 
 const Refusal memoryContext = {"MemoryContext", "CreateCompatibleDC",
                                 reinterpret_cast<const void*>(refuseContext)};
@@ -47,29 +42,17 @@ const Refusal freezeRefusals[] = {
 constexpr int Side = 16;
 constexpr char Sentinel[] = "earlier contents";
 
-COLORREF frozen(int x, int y) { return RGB(x * 9, y * 9, 140); }
-
 // A hidden overlay window of this process, a picture of known pixels
 // made before anything fails, and text on the clipboard.
 class FailedAllocation : public testing::TestWithParam<Refusal> {
 protected:
     void SetUp() override {
-        snipState.mainWindow =
-            CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "STATIC", nullptr, WS_POPUP, 0, 0,
-                            Side, Side, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(snipState.mainWindow, nullptr);
-        snipState.screenWidth = snipState.screenHeight = Side;
-        ASSERT_TRUE(replacePicture(WindowDC(nullptr), Side, Side));
-        for (int y = 0; y < Side; ++y)
-            for (int x = 0; x < Side; ++x) setPictureColour(x, y, frozen(x, y));
+        ASSERT_TRUE(overlay_.created());
+        ASSERT_TRUE(overlay_.freezePattern());
         ASSERT_TRUE(e2e::setClipboardText(Sentinel));
     }
 
-    void TearDown() override {
-        deletePicture();
-        DestroyWindow(snipState.mainWindow);
-        snipState = SnipState{};
-    }
+    const StandInOverlay overlay_{Side};
 };
 
 class CopyRefused : public FailedAllocation {};
@@ -104,7 +87,8 @@ TEST_P(FreezeRefused, ShowsNothingAndKeepsThePicture) {
     ASSERT_EQ(GetObjectType(picture.bitmap), DWORD(OBJ_BITMAP));
     for (int y = 0; y < Side; ++y)
         for (int x = 0; x < Side; ++x)
-            ASSERT_EQ(GetPixel(snipState.picture.dc, x, y), frozen(x, y)) << x << ", " << y;
+            ASSERT_EQ(GetPixel(snipState.picture.dc, x, y), StandInOverlay::frozenAt(x, y))
+                << x << ", " << y;
 }
 
 INSTANTIATE_TEST_SUITE_P(Refused, CopyRefused, testing::ValuesIn(copyRefusals), NamedAfterRow());

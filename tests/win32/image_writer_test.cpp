@@ -7,11 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "export/encoder_match_logic.h"
 #include "export/image_writer.h"
+#include "export/png_header_logic.h"
 #include "image_file.h"
 #include "temp_folder.h"
 
@@ -47,6 +50,25 @@ TEST_F(ImageWriter, SavedPngDecodesToExactlyTheBitmap) {
     ASSERT_EQ(saveImageFile(image, widen(path("shot.png")).c_str()), S_OK);
     Image decoded;
     ASSERT_TRUE(decodeImageFile(path("shot.png"), decoded));
+    EXPECT_EQ(decoded.width, 37);
+    EXPECT_EQ(decoded.height, 23);
+    EXPECT_EQ(decoded.pixels, pattern_.pixels);
+    expectBitmapUnchanged();
+}
+
+// The snip's PNG for the clipboard: a block of exactly the file's bytes.
+TEST_F(ImageWriter, EncodedPngBlockIsExactlyAFileOfTheBitmap) {
+    HGLOBAL block = encodeImageBlock(BitmapImage(bitmap_), L".png");
+    ASSERT_NE(block, nullptr);
+    std::vector<unsigned char> bytes(GlobalSize(block));
+    std::memcpy(bytes.data(), GlobalLock(block), bytes.size());
+    GlobalUnlock(block);
+    GlobalFree(block);
+    PngExtent extent = {};
+    ASSERT_TRUE(checkPngBlock(bytes.data(), bytes.size(), &extent));
+    EXPECT_EQ(extent.length, bytes.size()) << "nothing after the file's end";
+    Image decoded;
+    ASSERT_TRUE(decodeImageBytes(bytes, decoded));
     EXPECT_EQ(decoded.width, 37);
     EXPECT_EQ(decoded.height, 23);
     EXPECT_EQ(decoded.pixels, pattern_.pixels);

@@ -7,6 +7,7 @@
 #include "core/win_holders.h"
 #include "overlay/brush.h"
 #include "overlay/picture.h"
+#include "stand_in_overlay.h"
 
 namespace {
 
@@ -19,22 +20,11 @@ constexpr COLORREF White = RGB(255, 255, 255);
 class BrushAtTheEdge : public testing::Test {
 protected:
     void SetUp() override {
-        snipState.mainWindow =
-            CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", nullptr, WS_POPUP, 0, 0, Side, Side,
-                            nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(snipState.mainWindow, nullptr);
-        snipState.screenWidth = snipState.screenHeight = Side;
-        ASSERT_TRUE(replacePicture(WindowDC(nullptr), Side, Side));
-        for (int y = 0; y < Side; ++y)
-            for (int x = 0; x < Side; ++x) setPictureColour(x, y, Black);
-        forgetBrushWork();
+        ASSERT_TRUE(overlay_.created());
+        ASSERT_TRUE(overlay_.freezeWith([](int, int) { return Black; }));
     }
 
-    void TearDown() override {
-        deletePicture();
-        DestroyWindow(snipState.mainWindow);
-        snipState = SnipState{};
-    }
+    const StandInOverlay overlay_{Side};
 };
 
 TEST_F(BrushAtTheEdge, SampleCountsPositionsOffTheOverlayAsWhiteChannels) {

@@ -4,12 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "case_names.h"
 #include "driver.h"
+#include "support/named_rows.h"
 
 namespace {
 
@@ -58,13 +57,9 @@ private:
     std::vector<BYTE> block_;
 };
 
-struct StringRow {
-    const char* name;
+struct StringRow : NamedRow {
     std::string expected;
 };
-
-// Printed by GoogleTest when a case fails or is listed.
-std::ostream& operator<<(std::ostream& out, const StringRow& row) { return out << row.name; }
 
 class VersionString : public testing::TestWithParam<StringRow> {};
 
