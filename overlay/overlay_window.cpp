@@ -178,7 +178,13 @@ void onLeftButtonDown() {
 
 void onLeftButtonUp() {
     ReleaseCapture();
-    if (snipState.holdSelection || snipState.brushMode) return;
+    if (snipState.brushMode) return;
+    if (snipState.holdSelection) {
+        // The drag is over and its frame held: the arrow keys adjust it from
+        // now on, not only after the pointer next moves.
+        snipState.dragging = false;
+        return;
+    }
     copySelectionToClipboard();
     endSnip();
 }
