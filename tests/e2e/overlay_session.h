@@ -50,9 +50,7 @@ protected:
         ASSERT_TRUE(waitVisible(overlay_, true)) << "the overlay did not show";
         POINT middle = {before.width / 2, before.height / 2};
         ASSERT_TRUE(waitUntil([&] { return WindowFromPoint(middle) == overlay_; }));
-        // The last step of the freeze: from here on keys reach the overlay.
-        ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == overlay_; }))
-            << "the overlay did not come to the front";
+        ASSERT_TRUE(waitInFront()) << "the overlay did not come to the front";
         waitHandled();
         ASSERT_EQ(waitForScreen([&](int x, int y) { return before.at(x, y); }), "")
             << "the overlay does not show the frozen screen";
@@ -81,6 +79,10 @@ protected:
     }
 
     bool waitHidden() { return waitVisible(overlay_, false); }
+    // The last step of a freeze: from here on keys reach the overlay.
+    bool waitInFront() {
+        return waitUntil([&] { return GetForegroundWindow() == overlay_; });
+    }
 
     // Waits until the program has handled every input sent so far. Two
     // round trips through its queue: the input that was queued before the
