@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <initializer_list>
+#include <memory>
 
 #include "overlay_session.h"
 #include "support/named_rows.h"
@@ -363,6 +364,47 @@ TEST_F(Selecting, TheMagnifierShowsBesideThePointerButIsNeverCopied) {
     EXPECT_EQ(waitForBackground(), "") << "the magnifier stayed";
     pressKey(VK_ESCAPE);
     ASSERT_TRUE(waitHidden());
+}
+
+TEST_F(Selecting, TabFramesTheWindowUnderThePointerThenItsControl) {
+    // A window of the test's own in front of the background, a control in
+    // it, and the pointer over the control.
+    const RECT window = {200, 150, 520, 390};
+    const RECT control = {240, 180, 340, 230};
+    const std::unique_ptr<HWND__, decltype(&DestroyWindow)> framed(
+        CreateWindowExA(WS_EX_NOACTIVATE, "STATIC", nullptr, WS_POPUP, window.left, window.top,
+                        window.right - window.left, window.bottom - window.top, nullptr, nullptr,
+                        nullptr, nullptr),
+        &DestroyWindow);
+    ASSERT_TRUE(framed);
+    ASSERT_TRUE(CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE,
+                                control.left - window.left, control.top - window.top,
+                                control.right - control.left, control.bottom - control.top,
+                                framed.get(), nullptr, nullptr, nullptr));
+    SetWindowPos(framed.get(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    UpdateWindow(framed.get());
+    // Its pixels reach the screen while this thread answers its messages.
+    MSG message;
+    for (int i = 0; i < 20; ++i, Sleep(10))
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+
+    // One Tab frames the window; a second at the same place, the control.
+    const RECT framedByTabs[] = {window, control};
+    for (int tabs = 1; tabs <= 2; ++tabs) {
+        const RECT& expected = framedByTabs[tabs - 1];
+        SCOPED_TRACE(testing::Message() << tabs << " Tab");
+        const Image before = captureScreen();
+        ASSERT_NO_FATAL_FAILURE(freeze());
+        placeCursor(260, 200);
+        for (int tab = 0; tab < tabs; ++tab) input([] { pressKey(VK_TAB); });
+        pressKey(VK_RETURN);
+        ASSERT_TRUE(waitHidden());
+        ASSERT_NO_FATAL_FAILURE(expectCopy(expected.left, expected.top,
+                                           expected.right - expected.left,
+                                           expected.bottom - expected.top,
+                                           [&](int x, int y) { return before.at(x, y); }));
+    }
 }
 
 TEST_F(Selecting, CCopiesTheColourUnderThePointerAsText) {
