@@ -167,6 +167,16 @@ void snipAndSave() {
 
 }  // namespace
 
+Timing screenReadTiming(int left, int top, int width, int height) {
+    const WindowDC screen(nullptr);
+    const BitmapContext copy(screen, width, height);
+    return measure(15, [&] {
+        const double start = nowMs();
+        BitBlt(copy.dc(), 0, 0, width, height, screen, left, top, SRCCOPY);
+        return nowMs() - start;
+    });
+}
+
 void freezeAndSelection(Report& report) {
     createOverlay();
     const Timing frame = copyTiming(size_t(snipState.screenWidth) * snipState.screenHeight);
@@ -179,15 +189,7 @@ void freezeAndSelection(Report& report) {
         pumpMessages();
         return time;
     });
-    // What no freeze can avoid: one read of the whole screen into memory.
-    const Timing screenRead = measure(15, [] {
-        const WindowDC screen(nullptr);
-        const BitmapContext copy(screen, snipState.screenWidth, snipState.screenHeight);
-        const double start = nowMs();
-        BitBlt(copy.dc(), 0, 0, snipState.screenWidth, snipState.screenHeight, screen, 0, 0,
-               SRCCOPY);
-        return nowMs() - start;
-    });
+    const Timing screenRead = screenReadTiming(0, 0, snipState.screenWidth, snipState.screenHeight);
     report.add(Row::timed("Freeze", "one BitBlt of the whole screen into memory", screenRead)
                    .against("memcpy of one frame", frame));
     report.add(Row::timed("Freeze",
