@@ -6,7 +6,8 @@
 #include "core/win_holders.h"
 #include "overlay/brush.h"
 #include "overlay/overlay_window.h"
-#include "overlay/snapshot.h"
+#include "overlay/magnifier.h"
+#include "overlay/picture.h"
 #include "res/resource.h"
 #include "setup/setup_dialog.h"
 
@@ -72,9 +73,9 @@ int startUp(HINSTANCE instance, const HotkeyPair& hotkeys) {
         return ExitHotkeysFailed;
     }
 
-    // Never read before the first freeze replaces it; made here so that the
-    // brush always has a snapshot to restore from.
-    replaceSnapshot(screen, snipState.screenWidth, snipState.screenHeight);
+    // Never shown before the first freeze replaces it; made here so that the
+    // brush and the paint always have a picture to work on.
+    replacePicture(screen, snipState.screenWidth, snipState.screenHeight);
     return 0;
 }
 
@@ -83,13 +84,14 @@ int startUp(HINSTANCE instance, const HotkeyPair& hotkeys) {
 int runGrabnik(HINSTANCE instance, const char* argumentText) {
     // Before start-up: a setup run from there writes the option into the
     // launcher shortcut.
-    snipState.allMonitors = findAllMonitorsOption(argumentText);
+    snipState.startOptions = findStartOptions(argumentText);
+    startMagnifier(snipState.startOptions.magnifier);
     const int startFailure = startUp(instance, findHotkeyCodes(argumentText));
     if (startFailure != 0) return startFailure;
 
     // From here on the hotkeys are answered: not while a start-up box or the
     // setup dialog runs its own loop, when a freeze would cover the box and
-    // race start-up for the snapshot.
+    // race start-up for the picture.
     snipState.running = true;
     MSG message = {};
     // Should the very first retrieval fail, no message carries an exit code:
@@ -101,6 +103,6 @@ int runGrabnik(HINSTANCE instance, const char* argumentText) {
     }
 
     unregisterHotkeys();
-    deleteSnapshot();
+    deletePicture();
     return int(message.wParam);
 }

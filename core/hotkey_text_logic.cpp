@@ -130,7 +130,7 @@ void composeHotkeyArguments(const HotkeyPair& hotkeys, char* out) {
     std::sprintf(out, "%c)", char(hotkeyKey(hotkeys.file)));
 }
 
-bool findAllMonitorsOption(const char* argumentText) {
+bool findOptionWord(const char* argumentText, const char* option) {
     // Without the first pair neither hotkey is read, so neither hides a word.
     const BracketPair first = nextBracketPair(argumentText);
     const BracketPair second = first.close ? nextBracketPair(first.close + 1) : first;
@@ -148,14 +148,20 @@ bool findAllMonitorsOption(const char* argumentText) {
         }
         const char* end = word;
         while (*end && !isBlank(*end)) ++end;
-        if (!insideHotkey(word) && equalsIgnoringCase(word, size_t(end - word), AllMonitorsOption))
+        if (!insideHotkey(word) && equalsIgnoringCase(word, size_t(end - word), option))
             return true;
         word = end;
     }
     return false;
 }
 
-void composeLauncherArguments(bool allMonitors, const HotkeyPair& hotkeys, char* out) {
-    if (allMonitors) out += std::sprintf(out, "%s ", AllMonitorsOption);
+StartOptions findStartOptions(const char* argumentText) {
+    return {findOptionWord(argumentText, AllMonitorsOption),
+            findOptionWord(argumentText, MagnifierOption)};
+}
+
+void composeLauncherArguments(const StartOptions& options, const HotkeyPair& hotkeys, char* out) {
+    if (options.allMonitors) out += std::sprintf(out, "%s ", AllMonitorsOption);
+    if (options.magnifier) out += std::sprintf(out, "%s ", MagnifierOption);
     composeHotkeyArguments(hotkeys, out);
 }

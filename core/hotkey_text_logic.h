@@ -45,15 +45,24 @@ HotkeyPair findHotkeyCodes(const char* argumentText);
 // longest text is 45 characters.
 void composeHotkeyArguments(const HotkeyPair& hotkeys, char* out);
 
-// The option that makes every freeze cover all monitors.
+// The option words, each read the same way: every freeze covers all
+// monitors; the magnifier is on from the start.
 constexpr char AllMonitorsOption[] = "/allmonitors";
+constexpr char MagnifierOption[] = "/magnifier";
 
-// Whether the argument text holds AllMonitorsOption, in any letter case, as a
+// Whether the argument text holds the option word, in any letter case, as a
 // word of its own: blanks or the text's ends on both sides, and not inside
 // either of the bracketed hotkey texts that findHotkeyCodes reads.
-bool findAllMonitorsOption(const char* argumentText);
+bool findOptionWord(const char* argumentText, const char* option);
 
-// The launcher's argument text: the option and one blank when `allMonitors`,
-// then the hotkeys as composeHotkeyArguments writes them; at most 58
-// characters into `out`, which holds 260.
-void composeLauncherArguments(bool allMonitors, const HotkeyPair& hotkeys, char* out);
+// The options the program was started with, as the launcher keeps them.
+struct StartOptions {
+    bool allMonitors;
+    bool magnifier;
+};
+StartOptions findStartOptions(const char* argumentText);
+
+// The launcher's argument text: each option that is on and one blank, in
+// the order of StartOptions, then the hotkeys as composeHotkeyArguments
+// writes them; at most 69 characters into `out`, which holds 260.
+void composeLauncherArguments(const StartOptions& options, const HotkeyPair& hotkeys, char* out);

@@ -1,6 +1,6 @@
 // Small holders for what the platform hands out and wants back: drawing
-// contexts, a selected drawing object, the clipboard, a file, COM and its objects,
-// and the snapshot's context-and-bitmap pair. Each gives back what it took
+// contexts, a selected drawing object, the clipboard, a file, COM and its
+// objects, and the frozen picture's context-and-bitmap pair. Each gives back what it took
 // when the operation that took it ends, whichever way it ends, and none can
 // be copied, so nothing is ever given back twice.
 #pragma once
@@ -8,6 +8,8 @@
 #include <windows.h>
 
 #include <objbase.h>
+
+#include "pixel_surface.h"
 
 // GetDC/ReleaseDC; a null window means the whole screen.
 class WindowDC {
@@ -49,6 +51,23 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// A drawing object of our own (a font, a pen), deleted at the end; declare
+// it before the SelectedObject that selects it, so that it is put back
+// first.
+class GdiObject {
+public:
+    explicit GdiObject(HGDIOBJ object) : object_(object) {}
+    ~GdiObject() {
+        if (object_) DeleteObject(object_);
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    operator HGDIOBJ() const { return object_; }
+
+private:
+    HGDIOBJ object_;
 };
 
 // The clipboard, open for one owner window while this lives. A failed open
@@ -143,49 +162,57 @@ private:
     Interface* pointer_ = nullptr;
 };
 
-// A memory context with a bitmap of its own selected into it: how the frozen
-// screen is kept. The context is deleted before the bitmap, which cannot be
-// deleted while a context still holds it. Either handle may be null: a
-// failed creation holds nothing that leaks.
+// A memory context with a 32-bit top-down DIB section of its own selected
+// into it: how the frozen picture and its snapshot are kept. The context is
+// deleted before the bitmap, which cannot be deleted while a context still
+// holds it. Any handle may be null: a failed creation holds nothing that
+// leaks.
 class BitmapContext {
 public:
-    // A new pair compatible with `screen`, `width` by `height` pixels; both
-    // handles are null unless both could be made.
+    // A new pair compatible with `screen`, `width` by `height` pixels; every
+    // handle is null unless all could be made.
     BitmapContext(HDC screen, int width, int height)
-        : dc_(CreateCompatibleDC(screen)), bitmap_(CreateCompatibleBitmap(screen, width, height)) {
-        if (!dc_ || !bitmap_) {
+        : surface_{CreateCompatibleDC(screen), nullptr, nullptr} {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // negative: the rows run from the top down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        surface_.bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        surface_.pixels = static_cast<uint32_t*>(bits);
+        if (!surface_.dc || !surface_.bitmap) {
             release();
             return;
         }
-        SelectObject(dc_, bitmap_);  // displaces the context's stock bitmap, which is never deleted
+        // Displaces the context's stock bitmap, which is never deleted.
+        SelectObject(surface_.dc, surface_.bitmap);
     }
     // Takes over an existing pair, for example to delete the one in use.
-    BitmapContext(HDC dc, HBITMAP bitmap) : dc_(dc), bitmap_(bitmap) {}
+    explicit BitmapContext(const PixelSurface& held) : surface_(held) {}
     ~BitmapContext() { release(); }
     BitmapContext(const BitmapContext&) = delete;
     BitmapContext& operator=(const BitmapContext&) = delete;
 
-    bool isValid() const { return dc_ && bitmap_; }
-    HDC dc() const { return dc_; }
-    HBITMAP bitmap() const { return bitmap_; }
+    bool isValid() const { return surface_.dc && surface_.bitmap; }
+    HDC dc() const { return surface_.dc; }
+    HBITMAP bitmap() const { return surface_.bitmap; }
+    uint32_t* pixels() const { return surface_.pixels; }
     // Exchanges the held pair with the caller's, which this then deletes.
-    void swapWith(HDC& dc, HBITMAP& bitmap) {
-        const HDC heldDC = dc_;
-        const HBITMAP heldBitmap = bitmap_;
-        dc_ = dc;
-        bitmap_ = bitmap;
-        dc = heldDC;
-        bitmap = heldBitmap;
+    void swapWith(PixelSurface& other) {
+        const PixelSurface held = surface_;
+        surface_ = other;
+        other = held;
     }
 
 private:
     void release() {
-        if (dc_) DeleteDC(dc_);  // the context first: it still holds the bitmap
-        if (bitmap_) DeleteObject(bitmap_);
-        dc_ = nullptr;
-        bitmap_ = nullptr;
+        if (surface_.dc) DeleteDC(surface_.dc);  // the context first: it still holds the bitmap
+        if (surface_.bitmap) DeleteObject(surface_.bitmap);
+        surface_ = {nullptr, nullptr, nullptr};
     }
 
-    HDC dc_;
-    HBITMAP bitmap_;
+    PixelSurface surface_;
 };

@@ -78,3 +78,12 @@ void putPathOnClipboard(const wchar_t* path) {
     for (const FormatBlock& block : blocks)
         if (block.block && !SetClipboardData(block.format, block.block)) GlobalFree(block.block);
 }
+
+void putTextOnClipboard(const char* text) {
+    HGLOBAL block = copyToBlock(text, std::strlen(text) + 1);
+    if (!block) return;
+    EmptyClipboard();
+    // Ownership hand-over: the clipboard keeps a block it takes; a refused
+    // one is still ours.
+    if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
+}

@@ -12,3 +12,7 @@
 // All go on together or none does: when a block cannot be had, the
 // clipboard keeps its image; the file exists all the same.
 void putPathOnClipboard(const wchar_t* path);
+
+// Replaces the open clipboard's contents with `text` as CF_TEXT; when no
+// block can be had for it, the clipboard keeps what it held.
+void putTextOnClipboard(const char* text);

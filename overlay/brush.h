@@ -1,5 +1,5 @@
-// The whitening brush on the overlay, one 16x16 block at the cursor at a
-// time. The positions are screen coordinates, which are also the overlay's.
+// The whitening brush on the overlay's picture, one 16x16 block at the
+// cursor at a time, in overlay positions.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +11,8 @@ constexpr int BrushCursorSide = 32;
 // once at start-up; it lives as long as the process.
 HCURSOR loadBrushCursor(HINSTANCE instance);
 
+// A new freeze: the snapshot holds nothing of the picture yet.
+void forgetBrushWork();
 // Measures the block: the mean of its non-white colours and a tolerance,
 // kept in the snip state until the next sample.
 void sampleBrushColour(int x, int y);

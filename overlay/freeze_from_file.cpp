@@ -19,7 +19,7 @@ LRESULT onPictureHandover(const COPYDATASTRUCT& data) {
     WindowDC screen(nullptr);
     const RECT area = overlayScreenArea(screen);
     // The pair takes the decoded bitmap over and deletes it with the context.
-    BitmapContext picture(CreateCompatibleDC(screen), loadImageFile(widePath));
+    BitmapContext picture(PixelSurface{CreateCompatibleDC(screen), loadImageFile(widePath), nullptr});
     if (!picture.isValid()) return FALSE;
     SelectObject(picture.dc(), picture.bitmap());  // displaces the stock bitmap, never deleted
     BITMAP size = {};

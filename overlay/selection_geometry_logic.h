@@ -45,3 +45,23 @@ SelectionFrame selectionFrameEdges(const SelectionRect& area);
 
 // Whether a selection copies anything: it must have both width and height.
 bool copiesAnything(const SelectionRect& area);
+
+// The selection's two corners, in overlay positions: the anchor where the
+// drag began and the moving corner where it ended.
+struct SelectionCorners {
+    int startX, startY, endX, endY;
+};
+
+bool operator==(const SelectionCorners& a, const SelectionCorners& b);
+
+// The keyboard's adjustments of a held frame on an overlay of `width` by
+// `height` pixels. Both first hold each corner to the overlay, so that a
+// frame dragged on beyond an edge is cut to it as the copy cuts it; after
+// that every corner stays within 0..width and 0..height.
+// The moving corner moved by (dx, dy), the anchor kept.
+SelectionCorners moveFrameCorner(const SelectionCorners& corners, int dx, int dy, int width,
+                                 int height);
+// Both corners moved by (dx, dy), as far as the whole frame stays on the
+// overlay: its size is kept.
+SelectionCorners moveWholeFrame(const SelectionCorners& corners, int dx, int dy, int width,
+                                int height);

@@ -2,6 +2,7 @@
 # Makes the README's pictures in docs/ from real windows under Wine on a
 # private Xvfb display and Wine prefix (build/pictures), stopped afterwards:
 #   docs/selecting-text.png   a selection frame dragged over a notepad paragraph
+#   docs/magnifier.png        the magnifier beside the pointer during a drag
 #   docs/brush-whitened.png   the same area after the brush whitened its tint
 #   docs/setup-dialog.png     the setup dialog with two hotkeys chosen
 #   docs/file-open-paste.png  the file hotkey's path pasted into a file-open box
@@ -29,14 +30,19 @@ launch() { quietly wine "$@" & }
 reg_add() { quietly wine reg add "$1" /v "$2" /t "$3" /d "$4" /f; }
 # The X window of a visible Wine window with that title, once it is mapped.
 window() { xdotool search --sync --onlyvisible --name "^$1\$" | head -n1; }
-# Saves the screen's area of an X window as a small PNG.
-snap() {
-  local name=$1 id=$2 X Y WIDTH HEIGHT
+# Saves an area of the screen (name x y width height) as a small PNG.
+snap_area() {
+  local name=$1
   sleep 0.5  # Wine pushes a window's pixels to X from its message loop
-  eval "$(xdotool getwindowgeometry --shell "$id" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-  import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$work/$name"
+  import -window root -crop "${4}x$5+$2+$3" +repage "$work/$name"
   pngquant --force --quality 70-95 --strip --output "$docs/$name" "$work/$name"
   echo "docs/$name: $(stat -c %s "$docs/$name") bytes"
+}
+# The same for the screen's area of an X window.
+snap() {
+  local X Y WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$2" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  snap_area "$1" "$X" "$Y" "$WIDTH" "$HEIGHT"
 }
 
 # A paragraph on a tinted background, as a highlighted page or a coloured
@@ -67,6 +73,18 @@ for x in 120 200 280 360 440; do xdotool mousemove "$x" $((110 + (x - 44) / 4)) 
 snap selecting-text.png "$notepad"
 # Releasing copies the framed pixels: the file hotkey's picture below.
 xdotool mouseup 1
+sleep 1
+
+# 1b. Again with the magnifier (Z): beside the pointer, the pixels around it
+# at 8x, its position, its colour and the frame's size. Off again (Z) and
+# Escape, so that nothing is copied and the next pictures show no magnifier.
+focus_notepad
+xdotool key ctrl+alt+s
+sleep 1
+xdotool key z mousemove 60 80 sleep 0.3 mousedown 1 sleep 0.3
+for x in 120 180 240 300; do xdotool mousemove "$x" $((80 + (x - 60) / 3)) sleep 0.1; done
+snap_area magnifier.png 24 24 560 400
+xdotool key z key Escape sleep 0.3 mouseup 1
 sleep 1
 
 # 2. Again, with the brush (right button): a press on the blank tint beside

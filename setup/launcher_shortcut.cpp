@@ -72,7 +72,7 @@ void writeLauncherShortcut(const ShortcutPaths& paths, const HotkeyPair& hotkeys
 
     char argumentText[PathCapacity];
     // The option this process was started with starts the next one too.
-    composeLauncherArguments(snipState.allMonitors, hotkeys, argumentText);
+    composeLauncherArguments(snipState.startOptions, hotkeys, argumentText);
 
     ComApartment com;
     // Best-effort: the setup succeeded whether or not the shortcut is written.

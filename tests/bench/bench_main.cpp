@@ -69,9 +69,13 @@ Timing hotkeyToOverlayTiming(const char* arguments) {
 }
 
 void hotkeyToOverlay(Report& report) {
+    const Timing screenRead = screenReadTiming(0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                               GetSystemMetrics(SM_CYSCREEN));
     const Timing timing = hotkeyToOverlayTiming(HotkeyArguments);
     report.add(Row::timed("Freeze", "hotkey to frozen overlay shown (from outside)", timing)
-                   .aim("at most 50 ms", timing.median <= 50));
+                   .against("one BitBlt of the whole screen", screenRead)
+                   .aim("at most 2x one screen read (goal 1.5x)",
+                        timing.median <= 2 * screenRead.median));
 }
 
 // On the two-monitor display, with the option: the freeze covers the virtual
@@ -85,15 +89,7 @@ void allMonitorsHotkeyToOverlay(Report& report) {
     // reads cut positions under Wine; start everything from the primary.
     e2e::moveMouse(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
 
-    const Timing screenRead = [&] {
-        const WindowDC screen(nullptr);
-        const BitmapContext copy(screen, width, height);
-        return measure(15, [&] {
-            const double start = nowMs();
-            BitBlt(copy.dc(), 0, 0, width, height, screen, left, top, SRCCOPY);
-            return nowMs() - start;
-        });
-    }();
+    const Timing screenRead = screenReadTiming(left, top, width, height);
 
     const Timing timing = hotkeyToOverlayTiming("/allmonitors (ctrl+alt+S) (ctrl+alt+F)");
     const double pixels = double(width) * height;
@@ -182,16 +178,24 @@ void footprint(Report& report) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // "--two-monitors" first: only the rows measured on the two-monitor display.
-    const bool twoMonitors = argc > 1 && std::strcmp(argv[1], "--two-monitors") == 0;
-    if (twoMonitors) {
+    // A mode first, for a display of its own: "--two-monitors", only the rows
+    // measured on the two-monitor display; "--overlay", only the overlay's,
+    // for a second screen size.
+    const char* mode = argc > 1 && argv[1][0] == '-' ? argv[1] : "";
+    if (*mode) {
         --argc;
         ++argv;
     }
     const char* jsonPath = argc > 1 ? argv[1] : "bench.json";
     Report report;
-    if (twoMonitors) {
-        allMonitorsHotkeyToOverlay(report);
+    const bool twoMonitors = std::strcmp(mode, "--two-monitors") == 0;
+    const bool overlayOnly = std::strcmp(mode, "--overlay") == 0;
+    if (twoMonitors) allMonitorsHotkeyToOverlay(report);
+    if (overlayOnly) {
+        freezeAndSelection(report);
+        brush(report);
+    }
+    if (twoMonitors || overlayOnly) {
         report.print(stdout);
         return report.writeJson(jsonPath) ? 0 : 1;
     }

@@ -6,6 +6,9 @@
 
 namespace bench {
 
+// What no freeze can avoid: one read of the screen's area into memory.
+Timing screenReadTiming(int left, int top, int width, int height);
+
 void freezeAndSelection(Report& report);
 void brush(Report& report);
 void imageFiles(Report& report);

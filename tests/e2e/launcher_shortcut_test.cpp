@@ -22,7 +22,7 @@ constexpr HotkeyCode ShiftL = makeHotkeyCode(MOD_SHIFT, 'L');
 
 bool bothTaken() { return hotkeyIsTaken(CtrlAltK) && hotkeyIsTaken(ShiftL); }
 
-TEST(LauncherShortcut, ACorrectedSetWritesALauncherThatNeedsNoDialog) {
+TEST(LauncherShortcut, ACorrectedSetWritesALauncherThatKeepsTheOptionAndNeedsNoDialog) {
     TempFolder folder("setup");
     ASSERT_TRUE(folder.created());
     const std::string executable = folder.copyGrabnik("grabnik.exe");
@@ -32,7 +32,8 @@ TEST(LauncherShortcut, ACorrectedSetWritesALauncherThatNeedsNoDialog) {
 
     ShortcutContent shortcut;
     {
-        Grabnik grabnik("", executable);
+        // An option word alone: the dialog shows, and the launcher keeps it.
+        Grabnik grabnik("/magnifier", executable);
         HWND dialog = waitForSetupDialog(grabnik.pid());
         ASSERT_NE(dialog, nullptr);
         // First a failed attempt: the selection key without a modifier.
@@ -46,7 +47,7 @@ TEST(LauncherShortcut, ACorrectedSetWritesALauncherThatNeedsNoDialog) {
         EXPECT_TRUE(visibleWindowsOf(grabnik.pid()).empty());
 
         shortcut = readShortcut(folder.pathOf("grabnik.lnk"));
-        ASSERT_TRUE(isLauncher(shortcut, executable, "(ctrl+alt+K) (shift+L)"));
+        ASSERT_TRUE(isLauncher(shortcut, executable, "/magnifier (ctrl+alt+K) (shift+L)"));
 
         DWORD exitCode = 1;
         ASSERT_TRUE(grabnik.close(&exitCode));

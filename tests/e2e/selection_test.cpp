@@ -4,6 +4,10 @@
 // Every copied and every shown pixel is checked against the background.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <initializer_list>
+#include <memory>
+
 #include "overlay_session.h"
 #include "support/named_rows.h"
 
@@ -228,11 +232,11 @@ INSTANTIATE_TEST_SUITE_P(Counts, SpaceKeyDowns, testing::Values(2, 3),
 TEST_F(Selecting, HotkeyWhileShownKeepsTheHeldSelection) {
     ASSERT_NO_FATAL_FAILURE(freezeAndHoldSelection());
     pressHotkey(MOD_CONTROL | MOD_ALT, 'S');
-    // Re-captured with the frame in it; the overlay stays.
+    // Frozen again with the frame still drawn over the picture; the overlay stays.
     settle();
     ASSERT_EQ(waitForFrame(Selection), "");
     ASSERT_TRUE(IsWindowVisible(overlay_));
-    // The corners survived: Enter inverts the frame back and copies.
+    // The corners survived: Enter copies the picture, without the frame.
     pressKey(VK_RETURN);
     ASSERT_TRUE(waitHidden());
     ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(Selection));
@@ -265,3 +269,152 @@ TEST_F(Selecting, DeactivationHidesAndTheNextSnipIsClean) {
 }
 
 }  // namespace
+
+namespace {
+
+// A key pressed with modifiers held, as a user would.
+void pressWith(std::initializer_list<UINT> modifiers, UINT key) {
+    for (UINT modifier : modifiers) keyDown(modifier);
+    pressKey(key);
+    for (UINT modifier : modifiers) keyUp(modifier);
+}
+
+POINT cursorNow() {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    return cursor;
+}
+
+}  // namespace
+
+TEST_F(Selecting, ArrowKeysMoveThePointerByOneOrTenPixels) {
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    placeCursor(200, 200);
+    const struct {
+        std::initializer_list<UINT> modifiers;
+        UINT key;
+        int x, y;
+    } steps[] = {{{}, VK_RIGHT, 201, 200}, {{}, VK_DOWN, 201, 201},
+                 {{VK_SHIFT}, VK_LEFT, 191, 201}, {{VK_SHIFT}, VK_UP, 191, 191}};
+    for (const auto& step : steps) {
+        input([&] { pressWith(step.modifiers, step.key); });
+        EXPECT_EQ(cursorNow().x, step.x);
+        EXPECT_EQ(cursorNow().y, step.y);
+    }
+}
+
+TEST_F(Selecting, ADragFinishedWithTheArrowKeysCopiesExactly) {
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    placeCursor(Selection.left, Selection.top);
+    input([] { mouseButton(MOUSEEVENTF_LEFTDOWN); });
+    placeCursor(Selection.right - 12, Selection.bottom - 1);
+    input([] { pressWith({VK_SHIFT}, VK_RIGHT); });
+    input([] { pressKey(VK_RIGHT); });
+    input([] { pressKey(VK_RIGHT); });
+    input([] { pressKey(VK_DOWN); });
+    input([] { pressKey(VK_RETURN); });
+    ASSERT_TRUE(waitHidden());
+    ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(Selection));
+    input([] { mouseButton(MOUSEEVENTF_LEFTUP); });
+}
+
+TEST_F(Selecting, AHeldFrameResizedAndMovedByKeysCopiesTheMovedRectangle) {
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    pressKey(VK_SPACE);
+    ASSERT_NO_FATAL_FAILURE(holdDrag(Selection));
+    // The moving corner: 11 right, 1 up; then the whole frame 10 down, 1 left.
+    input([] { pressWith({VK_SHIFT}, VK_RIGHT); });
+    input([] { pressKey(VK_RIGHT); });
+    input([] { pressKey(VK_UP); });
+    input([] { pressWith({VK_CONTROL, VK_SHIFT}, VK_DOWN); });
+    input([] { pressWith({VK_CONTROL}, VK_LEFT); });
+    const RECT moved = {Selection.left - 1, Selection.top + 10, Selection.right + 10,
+                        Selection.bottom + 9};
+    ASSERT_EQ(waitForFrame(moved), "") << "the adjusted frame";
+    pressKey(VK_RETURN);
+    ASSERT_TRUE(waitHidden());
+    ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(moved));
+    pressKey(VK_SPACE);  // hold mode off again for the process's next snips
+}
+
+TEST_F(Selecting, TheMagnifierShowsBesideThePointerButIsNeverCopied) {
+    // Until the overlay's pixels reach the screen, it shows the frozen
+    // screen alone: a difference may come late, never go.
+    const auto magnifierShows = [&] {
+        const RECT besidePointer = {300, 300, 500, 500};
+        return waitUntil([&] {
+            return waitForScreen([&](int x, int y) { return background_.colourAt(x, y); },
+                                 besidePointer, 0) != "";
+        });
+    };
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    placeCursor(300, 300);
+    input([] { pressKey('Z'); });
+    EXPECT_TRUE(magnifierShows()) << "no magnifier beside the pointer";
+    userDrag(Selection);
+    ASSERT_TRUE(waitHidden());
+    ASSERT_NO_FATAL_FAILURE(expectCopyOfBackground(Selection));
+
+    // The next snip's overlay shows the magnifier at once, until Z.
+    placeCursor(300, 300);
+    pressHotkey(selectionHotkey_.modifiers, selectionHotkey_.key);
+    ASSERT_TRUE(waitVisible(overlay_, true) && waitInFront());
+    EXPECT_TRUE(magnifierShows()) << "the magnifier is off in the next snip";
+    input([] { pressKey('Z'); });
+    EXPECT_EQ(waitForBackground(), "") << "the magnifier stayed";
+    pressKey(VK_ESCAPE);
+    ASSERT_TRUE(waitHidden());
+}
+
+TEST_F(Selecting, TabFramesTheWindowUnderThePointerThenItsControl) {
+    // A window of the test's own in front of the background, a control in
+    // it, and the pointer over the control.
+    const RECT window = {200, 150, 520, 390};
+    const RECT control = {240, 180, 340, 230};
+    const std::unique_ptr<HWND__, decltype(&DestroyWindow)> framed(
+        CreateWindowExA(WS_EX_NOACTIVATE, "STATIC", nullptr, WS_POPUP, window.left, window.top,
+                        window.right - window.left, window.bottom - window.top, nullptr, nullptr,
+                        nullptr, nullptr),
+        &DestroyWindow);
+    ASSERT_TRUE(framed);
+    ASSERT_TRUE(CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE,
+                                control.left - window.left, control.top - window.top,
+                                control.right - control.left, control.bottom - control.top,
+                                framed.get(), nullptr, nullptr, nullptr));
+    SetWindowPos(framed.get(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    UpdateWindow(framed.get());
+    // Its pixels reach the screen while this thread answers its messages.
+    MSG message;
+    for (int i = 0; i < 20; ++i, Sleep(10))
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+
+    // One Tab frames the window; a second at the same place, the control.
+    const RECT framedByTabs[] = {window, control};
+    for (int tabs = 1; tabs <= 2; ++tabs) {
+        const RECT& expected = framedByTabs[tabs - 1];
+        SCOPED_TRACE(testing::Message() << tabs << " Tab");
+        const Image before = captureScreen();
+        ASSERT_NO_FATAL_FAILURE(freeze());
+        placeCursor(260, 200);
+        for (int tab = 0; tab < tabs; ++tab) input([] { pressKey(VK_TAB); });
+        pressKey(VK_RETURN);
+        ASSERT_TRUE(waitHidden());
+        ASSERT_NO_FATAL_FAILURE(expectCopy(expected.left, expected.top,
+                                           expected.right - expected.left,
+                                           expected.bottom - expected.top,
+                                           [&](int x, int y) { return before.at(x, y); }));
+    }
+}
+
+TEST_F(Selecting, CCopiesTheColourUnderThePointerAsText) {
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    placeCursor(123, 45);
+    pressKey('C');
+    ASSERT_TRUE(waitHidden());
+    const uint32_t colour = background_.colourAt(123, 45);
+    char expected[8];
+    std::snprintf(expected, sizeof expected, "#%02X%02X%02X", unsigned(colour & 0xFF),
+                  unsigned((colour >> 8) & 0xFF), unsigned((colour >> 16) & 0xFF));
+    EXPECT_EQ(clipboardText(), expected);
+}

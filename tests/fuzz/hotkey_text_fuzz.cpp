@@ -50,15 +50,17 @@ void checkArbitraryText(const char* text, size_t size) {
     checkCode(pair.selection);
     checkCode(pair.file);
 
-    const bool option = findAllMonitorsOption(terminated.c_str());
-    FUZZ_REQUIRE(findAllMonitorsOption(toggleCase(terminated).c_str()) == option);
-    // Ahead of every bracket, and after all of them, the option is a word
-    // of its own that no hotkey text holds.
-    const std::string optionFirst = "/ALLmonitors " + terminated;
-    FUZZ_REQUIRE(findAllMonitorsOption(optionFirst.c_str()));
-    FUZZ_REQUIRE(findAllMonitorsOption((terminated + "\t/allMonitors").c_str()));
-    const HotkeyPair withOption = findHotkeyCodes(optionFirst.c_str());
-    FUZZ_REQUIRE(withOption.selection == pair.selection && withOption.file == pair.file);
+    for (const char* option : {AllMonitorsOption, MagnifierOption}) {
+        const bool found = findOptionWord(terminated.c_str(), option);
+        FUZZ_REQUIRE(findOptionWord(toggleCase(terminated).c_str(), option) == found);
+        // Ahead of every bracket, and after all of them, the option is a word
+        // of its own that no hotkey text holds.
+        const std::string optionFirst = toggleCase(option) + " " + terminated;
+        FUZZ_REQUIRE(findOptionWord(optionFirst.c_str(), option));
+        FUZZ_REQUIRE(findOptionWord((terminated + "\t" + option).c_str(), option));
+        const HotkeyPair withOption = findHotkeyCodes(optionFirst.c_str());
+        FUZZ_REQUIRE(withOption.selection == pair.selection && withOption.file == pair.file);
+    }
 }
 
 // The argument text's own delimiters cannot be spelled as keys: a null ends
@@ -66,7 +68,7 @@ void checkArbitraryText(const char* text, size_t size) {
 bool spellable(unsigned char key) { return key != '\0' && key != '+' && key != ')'; }
 
 void checkComposedArguments(FuzzedDataProvider& data) {
-    const bool allMonitors = data.ConsumeBool();
+    const StartOptions options = {data.ConsumeBool(), data.ConsumeBool()};
     const unsigned firstMods = data.ConsumeIntegralInRange(0u, KnownModifiers);
     const unsigned char firstKey = data.ConsumeIntegral<unsigned char>();
     const unsigned secondMods = data.ConsumeIntegralInRange(0u, KnownModifiers);
@@ -75,12 +77,14 @@ void checkComposedArguments(FuzzedDataProvider& data) {
     // Exactly the buffer the setup hands over: ASan reports a write past it.
     const auto out = std::make_unique<char[]>(ArgumentTextSize);
     composeLauncherArguments(
-        allMonitors, {makeHotkeyCode(firstMods, firstKey), makeHotkeyCode(secondMods, secondKey)},
+        options, {makeHotkeyCode(firstMods, firstKey), makeHotkeyCode(secondMods, secondKey)},
         out.get());
-    FUZZ_REQUIRE(strnlen(out.get(), ArgumentTextSize) <= (allMonitors ? 58u : 45u));
+    const size_t optionsLength = (options.allMonitors ? 13u : 0u) + (options.magnifier ? 11u : 0u);
+    FUZZ_REQUIRE(strnlen(out.get(), ArgumentTextSize) <= 45u + optionsLength);
     if (!spellable(firstKey) || !spellable(secondKey)) return;
 
-    FUZZ_REQUIRE(findAllMonitorsOption(out.get()) == allMonitors);
+    const StartOptions read = findStartOptions(out.get());
+    FUZZ_REQUIRE(read.allMonitors == options.allMonitors && read.magnifier == options.magnifier);
     const HotkeyPair pair = findHotkeyCodes(out.get());
     FUZZ_REQUIRE(pair.selection == ((firstMods << 8) | firstKey));
     FUZZ_REQUIRE(pair.file == ((secondMods << 8) | secondKey));

@@ -6,7 +6,9 @@
 // rectangle its corners span and has them as its corners; it copies exactly
 // when both coordinates differ; its frame inverts exactly the area's
 // outermost ring but the corners; its cut lies inside the overlay and is
-// exactly the part of the area on it.
+// exactly the part of the area on it. The keys' moves of a held frame keep
+// every corner on the overlay: the corner's move keeps the anchor, the whole
+// frame's keeps the size, and either is exact where it stays on the overlay.
 //
 // Each property is a function of the decoded input, called once below: a
 // new property of the geometry is one more function and one more call.
@@ -117,6 +119,39 @@ void checkCut(const Drag& d) {
     if (overlaps) FUZZ_REQUIRE(cut == overlap);
 }
 
+bool onOverlay(const SelectionCorners& c, const Drag& d) {
+    return 0 <= c.startX && c.startX <= d.overlayWidth && 0 <= c.endX &&
+           c.endX <= d.overlayWidth && 0 <= c.startY && c.startY <= d.overlayHeight &&
+           0 <= c.endY && c.endY <= d.overlayHeight;
+}
+
+void checkKeys(const Drag& d, int dx, int dy) {
+    const SelectionCorners dragged = {start(d).x, start(d).y, end(d).x, end(d).y};
+    const SelectionCorners held =
+        moveFrameCorner(dragged, 0, 0, d.overlayWidth, d.overlayHeight);
+    FUZZ_REQUIRE(onOverlay(held, d));
+
+    const SelectionCorners corner = moveFrameCorner(dragged, dx, dy, d.overlayWidth, d.overlayHeight);
+    FUZZ_REQUIRE(onOverlay(corner, d));
+    FUZZ_REQUIRE(corner.startX == held.startX && corner.startY == held.startY);
+    const long long wantX = static_cast<long long>(held.endX) + dx;
+    const long long wantY = static_cast<long long>(held.endY) + dy;
+    if (wantX >= 0 && wantX <= d.overlayWidth) FUZZ_REQUIRE(corner.endX == wantX);
+    if (wantY >= 0 && wantY <= d.overlayHeight) FUZZ_REQUIRE(corner.endY == wantY);
+
+    const SelectionCorners frame = moveWholeFrame(dragged, dx, dy, d.overlayWidth, d.overlayHeight);
+    FUZZ_REQUIRE(onOverlay(frame, d));
+    FUZZ_REQUIRE(frame.endX - frame.startX == held.endX - held.startX);
+    FUZZ_REQUIRE(frame.endY - frame.startY == held.endY - held.startY);
+    const SelectionRect before = normalizeSelection(held.startX, held.startY, held.endX, held.endY);
+    if (before.left + static_cast<long long>(dx) >= 0 &&
+        before.right + static_cast<long long>(dx) <= d.overlayWidth)
+        FUZZ_REQUIRE(frame.startX == held.startX + dx);
+    if (before.top + static_cast<long long>(dy) >= 0 &&
+        before.bottom + static_cast<long long>(dy) <= d.overlayHeight)
+        FUZZ_REQUIRE(frame.startY == held.startY + dy);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
@@ -127,5 +162,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     checkCopies(drag);
     checkFrame(drag);
     checkCut(drag);
+    const int dx = data.ConsumeIntegral<int16_t>();
+    const int dy = data.ConsumeIntegral<int16_t>();
+    checkKeys(drag, dx, dy);
     return 0;
 }

@@ -10,16 +10,18 @@ namespace {
 struct OptionCase : NamedRow {
     const char* text;
     bool found;
+    const char* option = AllMonitorsOption;
 };
 
-class FindAllMonitorsOption : public testing::TestWithParam<OptionCase> {};
+class FindOptionWord : public testing::TestWithParam<OptionCase> {};
 
-TEST_P(FindAllMonitorsOption, ReadsOnlyAWordOfItsOwnOutsideTheHotkeys) {
-    EXPECT_EQ(findAllMonitorsOption(GetParam().text), GetParam().found) << GetParam().text;
+TEST_P(FindOptionWord, ReadsOnlyAWordOfItsOwnOutsideTheHotkeys) {
+    EXPECT_EQ(findOptionWord(GetParam().text, GetParam().option), GetParam().found)
+        << GetParam().text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, FindAllMonitorsOption,
+    Table, FindOptionWord,
     testing::Values(OptionCase{"First", "/allmonitors (ctrl+alt+S) (ctrl+alt+F)", true},
                     OptionCase{"LastInCapitals", "(ctrl+alt+S) (ctrl+alt+F) /ALLMONITORS", true},
                     OptionCase{"BetweenTheHotkeysAfterTabs",
@@ -38,24 +40,43 @@ INSTANTIATE_TEST_SUITE_P(
                     // Only the two hotkey texts hide words: a third pair is ignored text,
                     // and an unclosed bracket is no hotkey text at all.
                     OptionCase{"InsideAThirdPair", "(S) (L) ( /allmonitors )", true},
-                    OptionCase{"AfterAnUnclosedBracket", "(S) ( /allmonitors", true}),
+                    OptionCase{"AfterAnUnclosedBracket", "(S) ( /allmonitors", true},
+                    // The magnifier's word follows the same rules, beside the other.
+                    OptionCase{"MagnifierInCapitals", "/allmonitors /MAGNIFIER (S) (L)", true,
+                               MagnifierOption},
+                    OptionCase{"MagnifierInsideAHotkey", "( /magnifier ) (L)", false,
+                               MagnifierOption},
+                    OptionCase{"MagnifierJoined", "/allmonitors/magnifier (S) (L)", false,
+                               MagnifierOption},
+                    OptionCase{"OneWordIsNotTheOther", "/magnifier (S) (L)", false}),
     NamedAfterRow());
 
 TEST(ComposeLauncherArguments, PutsTheOptionBeforeTheHotkeysAndReadsBack) {
     char out[260];
     const HotkeyPair hotkeys = {makeHotkeyCode(HotkeyModControl | HotkeyModAlt, 'K'),
                                 makeHotkeyCode(HotkeyModShift, 'L')};
-    composeLauncherArguments(true, hotkeys, out);
-    EXPECT_STREQ(out, "/allmonitors (ctrl+alt+K) (shift+L)");
-    EXPECT_TRUE(findAllMonitorsOption(out));
-    EXPECT_EQ(findHotkeyCodes(out).selection, 0x034Bu);
-    EXPECT_EQ(findHotkeyCodes(out).file, 0x044Cu);
+    const struct {
+        StartOptions options;
+        const char* text;
+    } rows[] = {
+        {{true, false}, "/allmonitors (ctrl+alt+K) (shift+L)"},
+        {{false, true}, "/magnifier (ctrl+alt+K) (shift+L)"},
+        {{true, true}, "/allmonitors /magnifier (ctrl+alt+K) (shift+L)"},
+        {{false, false}, "(ctrl+alt+K) (shift+L)"},
+    };
+    for (const auto& row : rows) {
+        composeLauncherArguments(row.options, hotkeys, out);
+        EXPECT_STREQ(out, row.text);
+        const StartOptions read = findStartOptions(out);
+        EXPECT_EQ(read.allMonitors, row.options.allMonitors) << row.text;
+        EXPECT_EQ(read.magnifier, row.options.magnifier) << row.text;
+        EXPECT_EQ(findHotkeyCodes(out).selection, 0x034Bu);
+        EXPECT_EQ(findHotkeyCodes(out).file, 0x044Cu);
+    }
 
-    composeLauncherArguments(false, hotkeys, out);
-    EXPECT_STREQ(out, "(ctrl+alt+K) (shift+L)");
-
-    composeLauncherArguments(true, {makeHotkeyCode(0x0F, 'S'), makeHotkeyCode(0x0F, 'L')}, out);
-    EXPECT_EQ(std::strlen(out), 58u) << "the longest text";
+    composeLauncherArguments({true, true},
+                             {makeHotkeyCode(0x0F, 'S'), makeHotkeyCode(0x0F, 'L')}, out);
+    EXPECT_EQ(std::strlen(out), 69u) << "the longest text";
 }
 
 }  // namespace

@@ -187,3 +187,48 @@ INSTANTIATE_TEST_SUITE_P(
     NamedAfterRow());
 
 }  // namespace
+
+namespace {
+
+// The keyboard's adjustments of a held frame on a 1024x768 overlay.
+struct KeyCase : NamedRow {
+    SelectionCorners corners;
+    int dx, dy;
+    bool wholeFrame;  // Ctrl: the whole frame; else the moving corner
+    SelectionCorners expected;
+};
+
+class HeldFrameKeys : public testing::TestWithParam<KeyCase> {};
+
+TEST_P(HeldFrameKeys, MoveWithinTheOverlay) {
+    const KeyCase& c = GetParam();
+    const SelectionCorners moved =
+        c.wholeFrame ? moveWholeFrame(c.corners, c.dx, c.dy, 1024, 768)
+                     : moveFrameCorner(c.corners, c.dx, c.dy, 1024, 768);
+    EXPECT_TRUE(moved == c.expected)
+        << moved.startX << "," << moved.startY << " " << moved.endX << "," << moved.endY;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, HeldFrameKeys,
+    testing::Values(
+        KeyCase{"CornerRightByOne", {10, 10, 110, 60}, 1, 0, false, {10, 10, 111, 60}},
+        KeyCase{"CornerUpByTen", {10, 10, 110, 60}, 0, -10, false, {10, 10, 110, 50}},
+        KeyCase{"CornerPastTheAnchor", {10, 10, 15, 60}, -10, 0, false, {10, 10, 5, 60}},
+        KeyCase{"CornerHeldAtTheRightEdge", {10, 10, 1020, 60}, 10, 0, false, {10, 10, 1024, 60}},
+        KeyCase{"CornerHeldAtTheTopEdge", {10, 10, 110, 5}, 0, -10, false, {10, 10, 110, 0}},
+        KeyCase{"CornerOfAFrameDraggedBeyond", {-50, 10, 2000, 900}, -1, 0, false,
+                {0, 10, 1023, 768}},
+        KeyCase{"FrameLeftByTen", {10, 10, 110, 60}, -10, 0, true, {0, 10, 100, 60}},
+        KeyCase{"FrameStopsAtTheLeftEdge", {10, 10, 110, 60}, -11, 0, true, {0, 10, 100, 60}},
+        KeyCase{"FrameStopsAtTheBottomEdge", {10, 700, 110, 765}, 0, 10, true,
+                {10, 703, 110, 768}},
+        KeyCase{"FrameDraggedUpwardsKeepsItsCorners", {110, 60, 10, 10}, 5, 5, true,
+                {115, 65, 15, 15}},
+        KeyCase{"FrameAsLargeAsTheOverlayStays", {0, 0, 1024, 768}, 1, -1, true,
+                {0, 0, 1024, 768}},
+        KeyCase{"FrameDraggedBeyondIsCutFirst", {-50, -50, 100, 100}, 10, 10, true,
+                {10, 10, 110, 110}}),
+    NamedAfterRow());
+
+}  // namespace

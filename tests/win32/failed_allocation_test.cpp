@@ -10,6 +10,7 @@
 #include "import_patch.h"
 #include "overlay/freeze.h"
 #include "overlay/selection.h"
+#include "overlay/picture.h"
 #include "stand_in_overlay.h"
 #include "support/named_rows.h"
 
@@ -17,21 +18,31 @@ namespace {
 
 HBITMAP WINAPI refuseBitmap(HDC, int, int) { return nullptr; }
 HDC WINAPI refuseContext(HDC) { return nullptr; }
+HBITMAP WINAPI refuseSection(HDC, const BITMAPINFO*, UINT, void**, HANDLE, DWORD) {
+    return nullptr;
+}
 
 struct Refusal : NamedRow {
     const char* function;  // imported from gdi32.dll
     const void* standIn;
 };
 
-const Refusal refusals[] = {
+const Refusal memoryContext = {"MemoryContext", "CreateCompatibleDC",
+                                reinterpret_cast<const void*>(refuseContext)};
+// The copy's bitmap is one the clipboard can take; the picture is a section.
+const Refusal copyRefusals[] = {
     {"Bitmap", "CreateCompatibleBitmap", reinterpret_cast<const void*>(refuseBitmap)},
-    {"MemoryContext", "CreateCompatibleDC", reinterpret_cast<const void*>(refuseContext)},
+    memoryContext,
+};
+const Refusal freezeRefusals[] = {
+    {"Section", "CreateDIBSection", reinterpret_cast<const void*>(refuseSection)},
+    memoryContext,
 };
 
 constexpr int Side = 16;
 constexpr char Sentinel[] = "earlier contents";
 
-// A hidden overlay window of this process, a snapshot of a known picture
+// A hidden overlay window of this process, a picture of known pixels
 // made before anything fails, and text on the clipboard.
 class FailedAllocation : public testing::TestWithParam<Refusal> {
 protected:
@@ -44,7 +55,10 @@ protected:
     const StandInOverlay overlay_{Side};
 };
 
-TEST_P(FailedAllocation, CopyNeverOpensTheClipboard) {
+class CopyRefused : public FailedAllocation {};
+class FreezeRefused : public FailedAllocation {};
+
+TEST_P(CopyRefused, NeverOpensTheClipboard) {
     snipState.selStartX = snipState.selStartY = 2;
     snipState.selEndX = snipState.selEndY = 12;
     const DWORD sequence = GetClipboardSequenceNumber();
@@ -58,26 +72,27 @@ TEST_P(FailedAllocation, CopyNeverOpensTheClipboard) {
     EXPECT_FALSE(e2e::clipboardHasFormat(CF_BITMAP));
 }
 
-TEST_P(FailedAllocation, FreezeShowsNothingAndKeepsTheSnapshot) {
-    const HDC dc = snipState.snapshotDC;
-    const HBITMAP bitmap = snipState.snapshotBitmap;
+TEST_P(FreezeRefused, ShowsNothingAndKeepsThePicture) {
+    const PixelSurface picture = snipState.picture;
     {
         const ImportPatch refusal("gdi32.dll", GetParam().function, GetParam().standIn);
         ASSERT_TRUE(refusal.patched());
         freezeScreen();
     }
-    EXPECT_FALSE(IsWindowVisible(snipState.mainWindow)) << "no overlay without a snapshot";
+    EXPECT_FALSE(IsWindowVisible(snipState.mainWindow)) << "no overlay without a picture";
     EXPECT_EQ(snipState.screenWidth, Side);
-    // The brush still restores from the old pair: the same, alive, unchanged.
-    ASSERT_EQ(snipState.snapshotDC, dc);
-    ASSERT_EQ(snipState.snapshotBitmap, bitmap);
-    ASSERT_EQ(GetObjectType(bitmap), DWORD(OBJ_BITMAP));
+    // The old picture stays in place: the same, alive, unchanged.
+    ASSERT_EQ(snipState.picture.dc, picture.dc);
+    ASSERT_EQ(snipState.picture.bitmap, picture.bitmap);
+    ASSERT_EQ(GetObjectType(picture.bitmap), DWORD(OBJ_BITMAP));
     for (int y = 0; y < Side; ++y)
         for (int x = 0; x < Side; ++x)
-            ASSERT_EQ(GetPixel(snipState.snapshotDC, x, y), StandInOverlay::frozenAt(x, y))
+            ASSERT_EQ(GetPixel(snipState.picture.dc, x, y), StandInOverlay::frozenAt(x, y))
                 << x << ", " << y;
 }
 
-INSTANTIATE_TEST_SUITE_P(Refused, FailedAllocation, testing::ValuesIn(refusals), NamedAfterRow());
+INSTANTIATE_TEST_SUITE_P(Refused, CopyRefused, testing::ValuesIn(copyRefusals), NamedAfterRow());
+INSTANTIATE_TEST_SUITE_P(Refused, FreezeRefused, testing::ValuesIn(freezeRefusals),
+                         NamedAfterRow());
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The overlay's brush against real windows, in this process.
+// The overlay's brush on the picture, in this process.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -6,30 +6,25 @@
 #include "core/snip_state.h"
 #include "core/win_holders.h"
 #include "overlay/brush.h"
-#include "overlay/snapshot.h"
+#include "overlay/picture.h"
 #include "stand_in_overlay.h"
 
 namespace {
 
 constexpr int Side = 64;
+constexpr COLORREF Black = RGB(0, 0, 0);
+constexpr COLORREF White = RGB(255, 255, 255);
 
-// A shown window of 64x64 pixels at the top-left corner of the screen as the
-// overlay: the brush block at (0, 0) reaches 8 pixels beyond it.
+// A black picture of 64x64 pixels, with a hidden window of this process as
+// the overlay: the brush block at (0, 0) reaches 8 pixels beyond it.
 class BrushAtTheEdge : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(overlay_.created());
-        ShowWindow(window_, SW_SHOWNORMAL);
-        UpdateWindow(window_);
-        const RECT all = {0, 0, Side, Side};
-        FillRect(WindowDC(window_), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        ASSERT_TRUE(overlay_.freezePattern());
+        ASSERT_TRUE(overlay_.freezeWith([](int, int) { return Black; }));
     }
 
-    COLORREF shown(int x, int y) const { return GetPixel(WindowDC(window_), x, y); }
-
     const StandInOverlay overlay_{Side};
-    const HWND window_ = overlay_.window();
 };
 
 TEST_F(BrushAtTheEdge, SampleCountsPositionsOffTheOverlayAsWhiteChannels) {
@@ -41,34 +36,35 @@ TEST_F(BrushAtTheEdge, SampleCountsPositionsOffTheOverlayAsWhiteChannels) {
     EXPECT_EQ(snipState.sampleThreshold, 512);
 }
 
-TEST_F(BrushAtTheEdge, RestoreCopiesOnlyTheOnScreenPartOfTheBlock) {
+TEST_F(BrushAtTheEdge, RestoreBringsBackOnlyWhatTheBrushChanged) {
+    // The sample starts as black with the tolerance 0.
+    whitenBrushArea(0, 0);
+    ASSERT_EQ(pictureColour(7, 7), White);
+    // Rows the brush has not changed yet keep the picture on a restore: a
+    // pixel set there stands for a freeze's own.
+    const COLORREF own = RGB(1, 2, 3);
+    setPictureColour(40, 50, own);
     restoreBrushArea(0, 0);
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x) {
-            const COLORREF expected =
-                x < 8 && y < 8 ? StandInOverlay::frozenAt(x, y) : RGB(0, 0, 0);
-            ASSERT_EQ(shown(x, y), expected) << x << ", " << y;
+    restoreBrushArea(40, 50);
+    for (int y = 0; y < Side; ++y)
+        for (int x = 0; x < Side; ++x) {
+            const COLORREF expected = x == 40 && y == 50 ? own : Black;
+            ASSERT_EQ(pictureColour(x, y), expected) << x << ", " << y;
         }
 }
 
 TEST_F(BrushAtTheEdge, WhiteningBeforeAnySampleWhitensOnlyBlack) {
-    // The sample starts as black with the tolerance 0.
-    const RECT grey = {24, 20, 32, 36};
-    HDC dc = GetDC(window_);
-    FillRect(dc, &grey, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-    ReleaseDC(window_, dc);
-    const COLORREF greyColour = shown(24, 20);
-    ASSERT_NE(greyColour, RGB(0, 0, 0));
+    const COLORREF grey = RGB(128, 128, 128);
+    for (int y = 20; y < 36; ++y)
+        for (int x = 24; x < 32; ++x) setPictureColour(x, y, grey);
 
     whitenBrushArea(24, 28);  // columns 16-31, rows 20-35
     for (int y = 18; y < 38; ++y)
         for (int x = 14; x < 34; ++x) {
             const bool inBlock = x >= 16 && x < 32 && y >= 20 && y < 36;
             const bool isGrey = x >= 24 && x < 32 && y >= 20 && y < 36;
-            const COLORREF expected = isGrey    ? greyColour
-                                      : inBlock ? RGB(255, 255, 255)
-                                                : RGB(0, 0, 0);
-            ASSERT_EQ(shown(x, y), expected) << x << ", " << y;
+            const COLORREF expected = isGrey ? grey : inBlock ? White : Black;
+            ASSERT_EQ(pictureColour(x, y), expected) << x << ", " << y;
         }
 }
 

@@ -1,14 +1,15 @@
 // A window of this process standing in for the overlay: a hidden popup,
 // `side` pixels square at the screen's top-left corner, is the snip state's
 // overlay of that size. The state starts and ends each case cleared, and the
-// snapshot goes with the window.
+// picture goes with the window.
 #pragma once
 
 #include <windows.h>
 
 #include "core/snip_state.h"
 #include "core/win_holders.h"
-#include "overlay/snapshot.h"
+#include "overlay/brush.h"
+#include "overlay/picture.h"
 
 class StandInOverlay {
 public:
@@ -22,7 +23,7 @@ public:
         snipState.screenWidth = snipState.screenHeight = side;
     }
     ~StandInOverlay() {
-        deleteSnapshot();
+        deletePicture();
         DestroyWindow(window_);
         snipState = SnipState{};
     }
@@ -32,14 +33,18 @@ public:
     bool created() const { return window_ != nullptr; }
     HWND window() const { return window_; }
 
-    // Makes the frozen picture, as a freeze would: a colour of its own at
+    // Makes the frozen picture, as a freeze would, with `colourAt(x, y)` at
     // every position.
-    bool freezePattern() const {
-        if (!replaceSnapshot(WindowDC(nullptr), side_, side_)) return false;
+    template <class ColourAt>
+    bool freezeWith(ColourAt colourAt) const {
+        if (!replacePicture(WindowDC(nullptr), side_, side_)) return false;
         for (int y = 0; y < side_; ++y)
-            for (int x = 0; x < side_; ++x) SetPixel(snipState.snapshotDC, x, y, frozenAt(x, y));
+            for (int x = 0; x < side_; ++x) setPictureColour(x, y, colourAt(x, y));
+        forgetBrushWork();
         return true;
     }
+    // The same with a colour of its own at every position.
+    bool freezePattern() const { return freezeWith(frozenAt); }
     static COLORREF frozenAt(int x, int y) { return RGB(x * 3, y * 3, 77); }
 
 private:
