@@ -57,8 +57,22 @@ Placement placement() {
     return {layout, {box.left, box.top, box.right, box.bottom}};
 }
 
+// Where it stands for the pointer now, while it is on. Placed once for each
+// move of the pointer: finding the monitor and its scale costs more than
+// the magnifier's paint.
+Placement shown;
+
 void repaintMagnifier() {
-    if (magnifierOn) repaintOverlayArea(placement().area);
+    if (magnifierOn) repaintOverlayArea(shown.area);
+}
+
+// Marks where it stood and where it stands after `change`.
+template <class Change>
+void moveMagnifier(Change change) {
+    repaintMagnifier();
+    change();
+    if (magnifierOn) shown = placement();
+    repaintMagnifier();
 }
 
 // The square of the picture around the pointer, one cell per pixel; what
@@ -124,23 +138,20 @@ void startMagnifier(bool on) { magnifierOn = on; }
 
 void toggleMagnifier() {
     // Painted where it was before it goes, where it will be once it comes.
-    repaintMagnifier();
-    magnifierOn = !magnifierOn;
-    repaintMagnifier();
+    moveMagnifier([] { magnifierOn = !magnifierOn; });
 }
 
 void followPointer(int x, int y) {
-    repaintMagnifier();
-    pointerX = x;
-    pointerY = y;
-    repaintMagnifier();
+    moveMagnifier([&] {
+        pointerX = x;
+        pointerY = y;
+    });
 }
 
 void refreshMagnifier() { repaintMagnifier(); }
 
 void drawMagnifier(HDC overlay) {
     if (!magnifierOn) return;
-    const Placement p = placement();
-    drawZoom(overlay, p.layout, p.area);
-    drawText(overlay, p.layout, p.area);
+    drawZoom(overlay, shown.layout, shown.area);
+    drawText(overlay, shown.layout, shown.area);
 }
