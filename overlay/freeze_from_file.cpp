@@ -7,6 +7,21 @@
 #include "export/image_writer.h"
 #include "freeze.h"
 
+namespace {
+
+// A BMP is taken as it stands, as a DIB section: the companion hands the
+// screen over as one, because the image codecs took longer to decode a PNG
+// and convert it again than the rest of the freeze. Any other picture goes
+// through the codecs.
+HBITMAP loadPicture(const wchar_t* path) {
+    if (HANDLE bitmap = LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0,
+                                   LR_LOADFROMFILE | LR_CREATEDIBSECTION))
+        return HBITMAP(bitmap);
+    return loadImageFile(path);
+}
+
+}  // namespace
+
 LRESULT onPictureHandover(const COPYDATASTRUCT& data) {
     // Like a hotkey pressed while start-up still runs: nothing happens.
     if (!snipState.running || data.dwData != PictureHandoverTag) return FALSE;
@@ -19,7 +34,7 @@ LRESULT onPictureHandover(const COPYDATASTRUCT& data) {
     WindowDC screen(nullptr);
     const RECT area = overlayScreenArea(screen);
     // The pair takes the decoded bitmap over and deletes it with the context.
-    BitmapContext picture(PixelSurface{CreateCompatibleDC(screen), loadImageFile(widePath), nullptr});
+    BitmapContext picture(PixelSurface{CreateCompatibleDC(screen), loadPicture(widePath), nullptr});
     if (!picture.isValid()) return FALSE;
     SelectObject(picture.dc(), picture.bitmap());  // displaces the stock bitmap, never deleted
     BITMAP size = {};

@@ -20,8 +20,9 @@ kinds=${2:-gnome sway}
   xdg-desktop-portal-wlr pipewire grim wl-clipboard x11-xserver-utils dbus-bin libglib2.0-bin
 
 if [ "$what" = bench ]; then
-  # The press command's companion, as the run command builds it: without
-  # the tests' sanitizers, whose start alone costs tens of milliseconds.
+  # The companion as the run command builds it, for the press command and
+  # the running companion: without the tests' sanitizers, whose start alone
+  # costs tens of milliseconds and which slow its decoding of the picture.
   build_preset linux-companion grabnik-companion >/dev/null
 fi
 
@@ -46,7 +47,9 @@ for kind in $kinds; do
   prepare_grabnik_prefix
   export GRABNIK_WAYLAND_DESKTOP=$kind
   if [ "$what" = bench ]; then
-    GRABNIK_PRESS_COMMAND="$root/scripts/press.sh" "$root/build/native/bin/wayland_bench" || status=1
+    GRABNIK_PRESS_COMMAND="$root/scripts/press.sh" \
+      GRABNIK_COMPANION_PROGRAM="$root/build/linux/bin/grabnik-companion" \
+      "$root/build/native/bin/wayland_bench" || status=1
   else
     (cd "$root/build/native" && ctest --output-on-failure -L wayland) || status=1
   fi

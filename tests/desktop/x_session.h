@@ -15,17 +15,11 @@
 #include <utility>
 #include <vector>
 
+#include "support/picture_bytes.h"
+
 // The folder with grabnik.exe and grabnik-bridge.exe, from the environment
 // (GRABNIK_DESKTOP_PROGRAMS); empty when the desktop is not prepared.
 std::string desktopProgramFolder();
-
-// Pixels as 0xRRGGBB, the top row first; empty (zero width) when there
-// was nothing to read.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned long> pixels;
-};
 
 // The test's own connection to the display.
 class XDesktop {
@@ -146,14 +140,6 @@ private:
 // The output of a command, run with the test's environment.
 std::string commandOutput(const std::string& command);
 
-// A BMP file as the X clipboard hands it out (24 or 32 bits a pixel); empty
-// when the bytes are no such picture.
-Picture decodeBmp(const std::string& bytes);
-// The same for a PNG file's bytes, through libpng; empty when they are no
-// PNG it reads.
-Picture decodePng(const std::string& bytes);
-// The picture as a PNG file's bytes, through libpng; empty on failure.
-std::string encodePng(const Picture& picture);
 
 // The X clipboard's content of one type once `complete` holds for it, or
 // what it held last, after ten seconds.

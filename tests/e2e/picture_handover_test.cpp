@@ -4,10 +4,12 @@
 // unusable freezes nothing.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "core/picture_handover.h"
 #include "image_file.h"
+#include "linux/bmp_file_logic.h"
 #include "overlay_session.h"
 #include "support/named_rows.h"
 #include "temp_folder.h"
@@ -32,10 +34,32 @@ protected:
     const int height = GetSystemMetrics(SM_CYSCREEN);
 };
 
-TEST_F(Handover, ThePictureIsFrozenInsteadOfTheScreenAndADragCopiesItsPixels) {
+// The BMP that the Linux companion writes from the portal's picture.
+bool writeCompanionBmp(const Image& image, const std::string& path) {
+    std::string bytes = bmpHeaders(uint32_t(image.width), uint32_t(image.height));
+    for (int y = image.height; y-- > 0;)
+        for (int x = 0; x < image.width; ++x) {
+            const COLORREF colour = image.at(x, y);
+            bytes += {char(GetBValue(colour)), char(GetGValue(colour)), char(GetRValue(colour)),
+                      char(0xFF)};
+        }
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+struct PictureFile : NamedRow {
+    const char* file;
+    bool (*write)(const Image&, const std::string&);
+};
+
+class FrozenPicture : public Handover, public testing::WithParamInterface<PictureFile> {};
+
+TEST_P(FrozenPicture, IsFrozenInsteadOfTheScreenAndADragCopiesItsPixels) {
     const Image picture = testPattern(width, height, 3);
-    const std::string path = folder.pathOf("screen.png");
-    ASSERT_TRUE(writePngFile(picture, path));
+    const std::string path = folder.pathOf(GetParam().file);
+    ASSERT_TRUE(GetParam().write(picture, path));
     ASSERT_EQ(handOver(path), TRUE);
     ASSERT_TRUE(waitVisible(overlay_, true));
     EXPECT_EQ(waitForScreen([&](int x, int y) { return picture.at(x, y); }), "");
@@ -47,6 +71,12 @@ TEST_F(Handover, ThePictureIsFrozenInsteadOfTheScreenAndADragCopiesItsPixels) {
         expectCopy(40, 30, 200, 100, [&](int x, int y) { return picture.at(x, y); }));
     EXPECT_TRUE(fileExists(path)) << "the file is the sender's";
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, FrozenPicture,
+                         testing::Values(PictureFile{"Png", "screen.png", writePngFile},
+                                         PictureFile{"CompanionsBmp", "screen.bmp",
+                                                     writeCompanionBmp}),
+                         NamedAfterRow());
 
 struct Unusable : NamedRow {
     const char* file;  // written into the folder first, or null

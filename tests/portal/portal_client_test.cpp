@@ -23,6 +23,7 @@
 #include "linux/portal_picture.h"
 #include "linux/screen_portal.h"
 #include "support/named_rows.h"
+#include "support/picture_bytes.h"
 
 extern char** environ;
 
@@ -138,7 +139,9 @@ protected:
     bool handedOver = false;
 };
 
-TEST_F(PortalClient, ThePicturesFileIsMovedIntoThePrefixAndNamedThere) {
+// What is no PNG that the companion reads goes as it came, for Grabnik's
+// codecs to take or refuse.
+TEST_F(PortalClient, AnUnreadablePictureIsMovedIntoThePrefixAsItCame) {
     const std::string portalFile = scratch + "/Screen shot.png";
     std::ofstream(portalFile, std::ios::binary) << "\x89PNG\r\n\x1a\npixels";
     ASSERT_EQ(grab({"picture", "file://" + scratch + "/Screen%20shot.png"}, 30s),
@@ -149,6 +152,21 @@ TEST_F(PortalClient, ThePicturesFileIsMovedIntoThePrefixAndNamedThere) {
     EXPECT_EQ(fileContent(handed), "\x89PNG\r\n\x1a\npixels");
     EXPECT_FALSE(exists(portalFile));
     EXPECT_EQ(said, "");
+}
+
+TEST_F(PortalClient, AReadablePngIsHandedOverAsABmpOfExactlyItsPixels) {
+    Picture screen{3, 2, {0x102030, 0x405060, 0x708090, 0xA0B0C0, 0xD0E0F0, 0x0F1E2D}};
+    const std::string portalFile = scratch + "/screen.png";
+    std::ofstream(portalFile, std::ios::binary) << encodePng(screen);
+    ASSERT_EQ(grab({"picture", "file://" + portalFile}, 30s), PortalOutcome::Picture);
+    EXPECT_TRUE(handedOver);
+    EXPECT_EQ(windowsPath, "C:\\windows\\temp\\grabnik-portal.bmp");
+    const Picture handedBmp = decodeBmp(fileContent(prefix + "/drive_c/" + HandedBitmapInDriveC));
+    EXPECT_EQ(handedBmp.width, 3);
+    EXPECT_EQ(handedBmp.height, 2);
+    EXPECT_EQ(handedBmp.pixels, screen.pixels);
+    EXPECT_FALSE(exists(portalFile));
+    EXPECT_FALSE(exists(handed)) << "no PNG beside it";
 }
 
 TEST_F(PortalClient, AMissingFileFreezesNothingAndSaysSo) {

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <string>
+
+#include "linux/bmp_file_logic.h"
 
 #include "support/named_rows.h"
 
@@ -55,6 +60,42 @@ TEST(FileUri, ARawNulIsRefused) {
 TEST(DriveCPath, SlashesBecomeBackslashesUnderC) {
     EXPECT_EQ(driveCPath("windows/temp/grabnik-portal.png"),
               "C:\\windows\\temp\\grabnik-portal.png");
+}
+
+// The picture handed to Grabnik: a BMP whose headers Windows reads, the
+// bottom row first, each pixel composited over black.
+TEST(BmpHeaders, DescribeA32BitPictureBottomRowFirst) {
+    const std::string headers = bmpHeaders(3, 2);
+    ASSERT_EQ(headers.size(), BmpHeadersSize);
+    auto field = [&](size_t at, int bytes) {
+        uint32_t value = 0;
+        for (int i = bytes; i-- > 0;) value = value << 8 | uint8_t(headers[at + size_t(i)]);
+        return value;
+    };
+    EXPECT_EQ(headers.substr(0, 2), "BM");
+    EXPECT_EQ(field(2, 4), 54u + 24u);  // the file's size
+    EXPECT_EQ(field(10, 4), 54u);       // where the pixels start
+    EXPECT_EQ(field(14, 4), 40u);       // BITMAPINFOHEADER
+    EXPECT_EQ(field(18, 4), 3u);
+    EXPECT_EQ(field(22, 4), 2u);  // positive: bottom-up
+    EXPECT_EQ(field(26, 2), 1u);
+    EXPECT_EQ(field(28, 2), 32u);
+    EXPECT_EQ(field(30, 4), 0u);  // BI_RGB
+    EXPECT_EQ(field(34, 4), 24u);
+}
+
+TEST(BmpHeaders, NoneForNoPixelsOrMoreThanABmpHolds) {
+    EXPECT_EQ(bmpHeaders(0, 2), "");
+    EXPECT_EQ(bmpHeaders(2, 0), "");
+    EXPECT_EQ(bmpHeaders(65536, 16384), "");  // 4 bytes a pixel overflow 32 bits
+    EXPECT_EQ(bmpHeaders(32767, 32767).size(), BmpHeadersSize);
+}
+
+TEST(CompositeOverBlack, ScalesEachChannelByAlphaAndMakesItOpaque) {
+    uint8_t pixels[] = {200, 100, 50, 255, 200, 100, 50, 128, 200, 100, 50, 0};
+    compositeOverBlack(pixels, 3);
+    const uint8_t expected[] = {200, 100, 50, 255, 100, 50, 25, 255, 0, 0, 0, 255};
+    EXPECT_TRUE(std::equal(std::begin(pixels), std::end(pixels), std::begin(expected)));
 }
 
 }  // namespace
