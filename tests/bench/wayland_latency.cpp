@@ -5,7 +5,6 @@
 // it. Run by scripts/wayland.sh bench in each headless session; prints one
 // row of the table.
 #include <X11/keysym.h>
-#include <poll.h>
 
 #include <algorithm>
 #include <chrono>
@@ -15,8 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "desktop/x_session.h"
-#include "linux/screen_portal.h"
+#include "desktop/portal_grab.h"
 #include "support/clock.h"
 
 namespace {
@@ -49,16 +47,9 @@ bool closeOverlay(XDesktop& desktop) {
 // Milliseconds, or a negative number when no picture came.
 double portalGrabMs(ScreenPortal& portal) {
     const double start = nowMs();
-    if (!startPortalGrab(portal, std::chrono::seconds(5))) return -1;
-    std::string file;
-    PortalOutcome outcome = PortalOutcome::Waiting;
-    while (outcome == PortalOutcome::Waiting) {
-        pollfd bus = {portalPollFd(portal), POLLIN, 0};
-        const int ready = poll(&bus, 1, portalMsUntilDue(portal));
-        outcome = ready == 0 ? onPortalDue(portal) : onPortalInput(portal, file);
-    }
+    const std::string file = portalGrab(portal, std::chrono::seconds(5));
     const double elapsed = nowMs() - start;
-    if (outcome != PortalOutcome::Picture) return -1;
+    if (file.empty()) return -1;
     std::remove(file.c_str());
     return elapsed;
 }

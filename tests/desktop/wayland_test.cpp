@@ -17,6 +17,7 @@
 #include <regex>
 #include <thread>
 
+#include "portal_grab.h"
 #include "support/clock.h"
 #include "x_session.h"
 
@@ -70,12 +71,17 @@ protected:
             GTEST_SKIP() << "needs the Wayland session that scripts/wayland.sh prepares";
         ASSERT_NE(desktop.display(), nullptr);
         window = std::make_unique<PatternWindow>(desktop, 600, 400);
+        // Mapped is not yet drawn: a press before the compositor's next
+        // frame would freeze the desktop without the window.
+        ASSERT_TRUE(waitUntil([&] { return portalShows(portal, *window); }, 10000, 100))
+            << "the portal's picture never showed the window";
         companion = std::make_unique<Companion>(Hotkeys);
         ASSERT_TRUE(desktop.pressUntilOverlay([] { press("selection"); }))
             << "no overlay after 20 presses";
     }
 
     XDesktop desktop;
+    ScreenPortal portal;
     std::unique_ptr<PatternWindow> window;
     std::unique_ptr<Companion> companion;
 };
