@@ -37,6 +37,6 @@ void compositeOverBlack(uint8_t* bgra, size_t pixels) {
         const unsigned alpha = pixel[3];
         for (int channel = 0; channel < 3; ++channel)
             pixel[channel] = uint8_t(pixel[channel] * alpha / 255);
-        pixel[3] = 0xFF;
+        pixel[3] = 0;
     }
 }

@@ -66,7 +66,7 @@ std::string bmpOfPng(const std::vector<char>& bytes) {
     png_set_expand(png);  // a palette, fewer bits, a transparent colour
     png_set_gray_to_rgb(png);
     png_set_bgr(png);
-    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);  // where the file has no alpha
+    png_set_filler(png, 0, PNG_FILLER_AFTER);  // the unread byte, where the file has no alpha
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
     const png_uint_32 width = png_get_image_width(png, info);

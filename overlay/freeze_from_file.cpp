@@ -14,8 +14,8 @@ namespace {
 // and convert it again than the rest of the freeze. Any other picture goes
 // through the codecs.
 HBITMAP loadPicture(const wchar_t* path) {
-    if (HANDLE bitmap = LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0,
-                                   LR_LOADFROMFILE | LR_CREATEDIBSECTION))
+    if (HANDLE bitmap =
+            LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION))
         return HBITMAP(bitmap);
     return loadImageFile(path);
 }

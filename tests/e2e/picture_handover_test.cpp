@@ -40,8 +40,8 @@ bool writeCompanionBmp(const Image& image, const std::string& path) {
     for (int y = image.height; y-- > 0;)
         for (int x = 0; x < image.width; ++x) {
             const COLORREF colour = image.at(x, y);
-            bytes += {char(GetBValue(colour)), char(GetGValue(colour)), char(GetRValue(colour)),
-                      char(0xFF)};
+            bytes +=
+                {char(GetBValue(colour)), char(GetGValue(colour)), char(GetRValue(colour)), '\0'};
         }
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;

@@ -91,10 +91,10 @@ TEST(BmpHeaders, NoneForNoPixelsOrMoreThanABmpHolds) {
     EXPECT_EQ(bmpHeaders(32767, 32767).size(), BmpHeadersSize);
 }
 
-TEST(CompositeOverBlack, ScalesEachChannelByAlphaAndMakesItOpaque) {
+TEST(CompositeOverBlack, ScalesEachChannelByAlpha) {
     uint8_t pixels[] = {200, 100, 50, 255, 200, 100, 50, 128, 200, 100, 50, 0};
     compositeOverBlack(pixels, 3);
-    const uint8_t expected[] = {200, 100, 50, 255, 100, 50, 25, 255, 0, 0, 0, 255};
+    const uint8_t expected[] = {200, 100, 50, 0, 100, 50, 25, 0, 0, 0, 0, 0};
     EXPECT_TRUE(std::equal(std::begin(pixels), std::end(pixels), std::begin(expected)));
 }
 
