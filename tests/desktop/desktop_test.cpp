@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <regex>
 #include <string>
@@ -106,7 +105,6 @@ TEST_F(Desktop, AnotherWindowTakingTheFocusClosesTheOverlay) {
     EXPECT_TRUE(desktop.waitOverlay(false, 3000));
 }
 
-
 // The file hotkey's path on the X clipboard, and the same file by its Unix
 // path.
 struct SavedPath {
@@ -133,11 +131,6 @@ SavedPath pressFileHotkeyUntilSaved(XDesktop& desktop) {
     path.unix = commandOutput("winepath -u '" + path.windows + "' 2>/dev/null");
     path.unix = path.unix.substr(0, path.unix.find('\n'));
     return path;
-}
-
-std::string fileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 TEST_F(Desktop, DragPutsTheFramedPixelsAndTheFileHotkeyThePathOnTheXClipboard) {

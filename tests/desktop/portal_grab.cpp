@@ -3,8 +3,6 @@
 #include <poll.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 std::string portalGrab(ScreenPortal& portal, std::chrono::milliseconds timeout) {
     if (!startPortalGrab(portal, timeout)) return "";
@@ -21,8 +19,7 @@ std::string portalGrab(ScreenPortal& portal, std::chrono::milliseconds timeout) 
 bool portalShows(ScreenPortal& portal, const PatternWindow& window) {
     const std::string file = portalGrab(portal, std::chrono::seconds(5));
     if (file.empty()) return false;
-    std::ifstream png(file, std::ios::binary);
-    const Picture screen = decodePng({std::istreambuf_iterator<char>(png), {}});
+    const Picture screen = decodePng(fileBytes(file));
     std::remove(file.c_str());
     const int x = window.screenX() + 50, y = window.screenY() + 40;
     return x >= 0 && y >= 0 && x < screen.width && y < screen.height &&

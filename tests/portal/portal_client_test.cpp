@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -30,11 +29,6 @@ extern char** environ;
 namespace {
 
 using namespace std::chrono_literals;
-
-std::string fileContent(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
 
 bool exists(const std::string& path) {
     struct stat status;
@@ -149,7 +143,7 @@ TEST_F(PortalClient, AnUnreadablePictureIsMovedIntoThePrefixAsItCame) {
     EXPECT_EQ(file, portalFile);
     EXPECT_TRUE(handedOver);
     EXPECT_EQ(windowsPath, "C:\\windows\\temp\\grabnik-portal.png");
-    EXPECT_EQ(fileContent(handed), "\x89PNG\r\n\x1a\npixels");
+    EXPECT_EQ(fileBytes(handed), "\x89PNG\r\n\x1a\npixels");
     EXPECT_FALSE(exists(portalFile));
     EXPECT_EQ(said, "");
 }
@@ -161,7 +155,7 @@ TEST_F(PortalClient, AReadablePngIsHandedOverAsABmpOfExactlyItsPixels) {
     ASSERT_EQ(grab({"picture", "file://" + portalFile}, 30s), PortalOutcome::Picture);
     EXPECT_TRUE(handedOver);
     EXPECT_EQ(windowsPath, "C:\\windows\\temp\\grabnik-portal.bmp");
-    const Picture handedBmp = decodeBmp(fileContent(prefix + "/drive_c/" + HandedBitmapInDriveC));
+    const Picture handedBmp = decodeBmp(fileBytes(prefix + "/drive_c/" + HandedBitmapInDriveC));
     EXPECT_EQ(handedBmp.width, 3);
     EXPECT_EQ(handedBmp.height, 2);
     EXPECT_EQ(handedBmp.pixels, screen.pixels);

@@ -2,6 +2,9 @@
 
 #include <png.h>
 
+#include <fstream>
+#include <iterator>
+
 namespace {
 
 unsigned littleEndian(const std::string& bytes, size_t at, size_t width) {
@@ -67,4 +70,9 @@ std::string encodePng(const Picture& picture) {
     if (!png_image_write_to_memory(&image, &bytes[0], &size, 0, rows.data(), 0, nullptr)) return {};
     bytes.resize(size);
     return bytes;
+}
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
 }

@@ -21,3 +21,6 @@ Picture decodeBmp(const std::string& bytes);
 Picture decodePng(const std::string& bytes);
 // The picture as a PNG file's bytes, through libpng; empty on failure.
 std::string encodePng(const Picture& picture);
+
+// A file's bytes; empty when it cannot be read.
+std::string fileBytes(const std::string& path);
