@@ -5,8 +5,8 @@
 #include "core/snip_state.h"
 #include "core/win_holders.h"
 #include "overlay/brush.h"
-#include "overlay/overlay_window.h"
 #include "overlay/magnifier.h"
+#include "overlay/overlay_window.h"
 #include "overlay/picture.h"
 #include "res/resource.h"
 #include "setup/setup_dialog.h"
@@ -73,9 +73,9 @@ int startUp(HINSTANCE instance, const HotkeyPair& hotkeys) {
         return ExitHotkeysFailed;
     }
 
-    // Never shown before the first freeze replaces it; made here so that the
+    // Never shown before the first freeze fills it; made here so that the
     // brush and the paint always have a picture to work on.
-    replacePicture(screen, snipState.screenWidth, snipState.screenHeight);
+    preparePicture(screen, snipState.screenWidth, snipState.screenHeight);
     return 0;
 }
 

@@ -38,7 +38,7 @@ bool freezeArea(const RECT& area, HDC source, int sourceLeft, int sourceTop) {
         const int height = area.bottom - area.top;
         // Without a picture of the whole screen there is nothing true to
         // show: no snip starts, and the old picture stays.
-        if (!replacePicture(screen, width, height)) return false;
+        if (!preparePicture(screen, width, height)) return false;
         s.screenWidth = width;
         s.screenHeight = height;
         s.overlayLeft = area.left;
@@ -54,7 +54,7 @@ bool freezeArea(const RECT& area, HDC source, int sourceLeft, int sourceTop) {
     recordWindowFrames();
     POINT pointer;
     GetCursorPos(&pointer);
-    followPointer(pointer.x - s.overlayLeft, pointer.y - s.overlayTop);
+    startFollowing(pointer.x - s.overlayLeft, pointer.y - s.overlayTop);
 
     MoveWindow(s.mainWindow, s.overlayLeft, s.overlayTop, s.screenWidth, s.screenHeight, FALSE);
     ShowWindow(s.mainWindow, SW_SHOWNORMAL);

@@ -22,17 +22,48 @@ using DpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 // 8.1 on); else the system's, which every monitor then has.
 int monitorDpi(HMONITOR monitor) {
     // Loaded once and kept for the process's life: the function is asked
-    // at every move of the pointer.
+    // whenever the pointer reaches another monitor.
     static const HMODULE scaling = LoadLibraryA("shcore.dll");
-    static const auto dpiForMonitor = scaling ? reinterpret_cast<DpiForMonitor>(reinterpret_cast<void*>(
-                                                    GetProcAddress(scaling, "GetDpiForMonitor")))
-                                              : nullptr;
+    static const auto dpiForMonitor =
+        scaling ? reinterpret_cast<DpiForMonitor>(
+                      reinterpret_cast<void*>(GetProcAddress(scaling, "GetDpiForMonitor")))
+                : nullptr;
     UINT dpiX = 0;
     UINT dpiY = 0;
     constexpr int EffectiveDpi = 0;
     if (dpiForMonitor && SUCCEEDED(dpiForMonitor(monitor, EffectiveDpi, &dpiX, &dpiY)))
         return int(dpiX);
     return GetDeviceCaps(WindowDC(nullptr), LOGPIXELSX);
+}
+
+// The monitor under the pointer, in overlay positions, and the magnifier's
+// measures at its scale. Asking the platform for them costs more than the
+// magnifier's whole paint, and a drag seldom leaves its monitor, so they
+// are found again only when the pointer leaves it, and at every freeze,
+// which follows a change of the monitors.
+struct MonitorFit {
+    SelectionRect monitor;
+    MagnifierLayout layout;
+};
+MonitorFit fit;
+bool fitKnown;
+
+const MonitorFit& monitorUnderPointer() {
+    const SelectionRect& m = fit.monitor;
+    if (fitKnown && pointerX >= m.left && pointerX < m.right && pointerY >= m.top &&
+        pointerY < m.bottom)
+        return fit;
+    const POINT screen = {pointerX + snipState.overlayLeft, pointerY + snipState.overlayTop};
+    const HMONITOR monitor = MonitorFromPoint(screen, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(monitor, &info);
+    const RECT& r = info.rcMonitor;
+    fit = {{r.left - snipState.overlayLeft, r.top - snipState.overlayTop,
+            r.right - snipState.overlayLeft, r.bottom - snipState.overlayTop},
+           magnifierLayout(monitorDpi(monitor))};
+    fitKnown = true;
+    return fit;
 }
 
 struct Placement {
@@ -42,24 +73,15 @@ struct Placement {
 
 // Beside the pointer on its monitor, at that monitor's scale.
 Placement placement() {
-    const POINT screen = {pointerX + snipState.overlayLeft, pointerY + snipState.overlayTop};
-    const HMONITOR monitor = MonitorFromPoint(screen, MONITOR_DEFAULTTONEAREST);
-    MONITORINFO info = {};
-    info.cbSize = sizeof info;
-    GetMonitorInfoA(monitor, &info);
-    const RECT& m = info.rcMonitor;
-    const SelectionRect onOverlay = {m.left - snipState.overlayLeft, m.top - snipState.overlayTop,
-                                     m.right - snipState.overlayLeft,
-                                     m.bottom - snipState.overlayTop};
-    const MagnifierLayout layout = magnifierLayout(monitorDpi(monitor));
+    const MonitorFit& on = monitorUnderPointer();
+    const MagnifierLayout& layout = on.layout;
     const SelectionRect box =
-        placeMagnifier(pointerX, pointerY, layout.width, layout.height, layout.gap, onOverlay);
+        placeMagnifier(pointerX, pointerY, layout.width, layout.height, layout.gap, on.monitor);
     return {layout, {box.left, box.top, box.right, box.bottom}};
 }
 
-// Where it stands for the pointer now, while it is on. Placed once for each
-// move of the pointer: finding the monitor and its scale costs more than
-// the magnifier's paint.
+// Where it stands for the pointer now, while it is on: placed once for each
+// move of the pointer, not at each paint.
 Placement shown;
 
 void repaintMagnifier() {
@@ -69,6 +91,7 @@ void repaintMagnifier() {
 // Marks where it stood and where it stands after `change`.
 template <class Change>
 void moveMagnifier(Change change) {
+    const RepaintBatch batch;
     repaintMagnifier();
     change();
     if (magnifierOn) shown = placement();
@@ -90,8 +113,8 @@ void drawZoom(HDC dc, const MagnifierLayout& layout, const RECT& area) {
         const int cellLeft = left - (pointerX - MagnifierReach);
         const int cellTop = top - (pointerY - MagnifierReach);
         StretchBlt(dc, zoom.left + cellLeft * layout.cell, zoom.top + cellTop * layout.cell,
-                   (right - left) * layout.cell, (bottom - top) * layout.cell,
-                   snipState.picture.dc, left, top, right - left, bottom - top, SRCCOPY);
+                   (right - left) * layout.cell, (bottom - top) * layout.cell, snipState.picture.dc,
+                   left, top, right - left, bottom - top, SRCCOPY);
     }
     // The pointer's own cell, outlined black then white: it shows on any
     // colour.
@@ -139,6 +162,11 @@ void startMagnifier(bool on) { magnifierOn = on; }
 void toggleMagnifier() {
     // Painted where it was before it goes, where it will be once it comes.
     moveMagnifier([] { magnifierOn = !magnifierOn; });
+}
+
+void startFollowing(int x, int y) {
+    fitKnown = false;
+    followPointer(x, y);
 }
 
 void followPointer(int x, int y) {

@@ -9,6 +9,9 @@
 // At start-up: on with the option word, off otherwise.
 void startMagnifier(bool on);
 void toggleMagnifier();
+// At every freeze: the pointer is at (x, y), in overlay positions, and the
+// monitors are as they stand now.
+void startFollowing(int x, int y);
 // The pointer moved to (x, y), in overlay positions.
 void followPointer(int x, int y);
 // What it shows changed (the picture under it, the frame's size).

@@ -5,9 +5,31 @@
 #include "magnifier.h"
 #include "selection.h"
 
+namespace {
+
+// What the open batches have gathered; null while none is open.
+HRGN gathered;
+
+}  // namespace
+
 void repaintOverlayArea(const RECT& area) {
+    const GdiObject part(gathered ? CreateRectRgnIndirect(&area) : nullptr);
+    if (part && CombineRgn(gathered, gathered, static_cast<HRGN>(HGDIOBJ(part)), RGN_OR) != ERROR)
+        return;
+    // Outside a batch, or when the batch cannot grow: marked on its own.
     // FALSE: nothing is erased; the picture covers every marked pixel.
     InvalidateRect(snipState.mainWindow, &area, FALSE);
+}
+
+RepaintBatch::RepaintBatch() : outermost_(!gathered) {
+    if (outermost_) gathered = CreateRectRgn(0, 0, 0, 0);
+}
+
+RepaintBatch::~RepaintBatch() {
+    if (!outermost_ || !gathered) return;
+    InvalidateRgn(snipState.mainWindow, gathered, FALSE);
+    DeleteObject(gathered);
+    gathered = nullptr;
 }
 
 void showPictureAlone() {

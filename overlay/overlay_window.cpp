@@ -75,6 +75,7 @@ void onActivateApp(bool activated) {
 // The pointer at a new position, however it got there: the magnifier
 // follows it, the frame or the brush works there.
 void onPointerMoved(OverlayPoint cursor, WPARAM flags) {
+    const RepaintBatch batch;
     followPointer(cursor.x, cursor.y);
     if (!snipState.brushMode) {
         trackSelection(cursor.x, cursor.y, (flags & MK_LBUTTON) != 0);

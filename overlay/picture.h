@@ -7,11 +7,12 @@
 
 #include <cstdint>
 
-// Makes a new picture and snapshot of `width` by `height` pixels compatible
-// with `screen` and puts them in place of the old ones, which are deleted.
+// Makes sure a picture and snapshot of `width` by `height` pixels are in
+// place: the pair in place is kept when it has that size; otherwise a new
+// pair compatible with `screen` takes its place and the old one is deleted.
 // When either cannot be made, the old ones stay in place and false is
 // returned.
-bool replacePicture(HDC screen, int width, int height);
+bool preparePicture(HDC screen, int width, int height);
 
 // Deletes both; the snip state's handles are null afterwards.
 void deletePicture();

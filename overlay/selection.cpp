@@ -25,6 +25,7 @@ void repaintFrame() {
 // The one way the frame changes: the area it leaves and the area it covers
 // are painted again, and the magnifier's size line with them.
 void showFrame(const SelectionCorners& c) {
+    const RepaintBatch batch;
     repaintFrame();
     snipState.selStartX = c.startX;
     snipState.selStartY = c.startY;
@@ -109,8 +110,8 @@ void copySelectionToClipboard() {
         // Put back before the hand-over: a bitmap still selected into a
         // context is not handed on.
         SelectedObject target(memory, bitmap);
-        BitBlt(memory, 0, 0, area.width(), area.height(), snipState.picture.dc, area.left,
-               area.top, SRCCOPY);
+        BitBlt(memory, 0, 0, area.width(), area.height(), snipState.picture.dc, area.left, area.top,
+               SRCCOPY);
     }
     requestBitmapCopy(bitmap);  // the bitmap is not ours from here on
 }

@@ -1,11 +1,15 @@
-// The overlay's brush on the picture, in this process.
+// The overlay's parts in this process: the brush on the picture, the
+// picture's pair of sections, the gathering of marked areas.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "core/snip_state.h"
 #include "core/win_holders.h"
 #include "overlay/brush.h"
+#include "overlay/overlay_paint.h"
 #include "overlay/picture.h"
 #include "stand_in_overlay.h"
 
@@ -66,6 +70,56 @@ TEST_F(BrushAtTheEdge, WhiteningBeforeAnySampleWhitensOnlyBlack) {
             const COLORREF expected = isGrey ? grey : inBlock ? White : Black;
             ASSERT_EQ(pictureColour(x, y), expected) << x << ", " << y;
         }
+}
+
+// A freeze of the same screen keeps the pair (its pages are in memory); one
+// of another size gets a pair of that size, whose every pixel can be read.
+TEST(Picture, KeepsThePairOfTheSameSizeAndReplacesOneOfAnother) {
+    const StandInOverlay overlay{Side};
+    const WindowDC screen(nullptr);
+    ASSERT_TRUE(preparePicture(screen, Side, Side));
+    const HBITMAP first = snipState.picture.bitmap;
+    ASSERT_TRUE(preparePicture(screen, Side, Side));
+    EXPECT_EQ(snipState.picture.bitmap, first);
+
+    constexpr int Larger = 2 * Side;
+    ASSERT_TRUE(preparePicture(screen, Larger, Side + 1));
+    BITMAP made = {};
+    ASSERT_EQ(GetObject(snipState.picture.bitmap, sizeof made, &made), int(sizeof made));
+    EXPECT_EQ(made.bmWidth, Larger);
+    EXPECT_EQ(std::abs(made.bmHeight), Side + 1);
+    ASSERT_EQ(GetObject(snipState.snapshot.bitmap, sizeof made, &made), int(sizeof made));
+    EXPECT_EQ(made.bmWidth, Larger);
+    snipState.screenWidth = Larger;
+    snipState.screenHeight = Side + 1;
+    setPictureColour(Larger - 1, Side, White);
+    EXPECT_EQ(pictureColour(Larger - 1, Side), White);
+}
+
+// The areas of one change, nested batches' included, are marked together
+// when the outermost batch goes: exactly those areas, not the box around
+// them.
+TEST(RepaintBatch, MarksTheGatheredAreasOnlyWhenTheOutermostGoes) {
+    const StandInOverlay overlay{Side};
+    // Only a shown window keeps areas marked for its paint.
+    ShowWindow(overlay.window(), SW_SHOWNOACTIVATE);
+    ValidateRect(overlay.window(), nullptr);
+    {
+        const RepaintBatch change;
+        {
+            const RepaintBatch part;
+            repaintOverlayArea({0, 0, 4, 4});
+        }
+        repaintOverlayArea({40, 40, 48, 48});
+        EXPECT_FALSE(GetUpdateRect(overlay.window(), nullptr, FALSE));
+    }
+    const GdiObject marked(CreateRectRgn(0, 0, 0, 0));
+    const HRGN region = static_cast<HRGN>(HGDIOBJ(marked));
+    ASSERT_EQ(GetUpdateRgn(overlay.window(), region, FALSE), COMPLEXREGION);
+    EXPECT_TRUE(PtInRegion(region, 3, 3));
+    EXPECT_TRUE(PtInRegion(region, 40, 47));
+    EXPECT_FALSE(PtInRegion(region, 20, 20));
+    EXPECT_FALSE(PtInRegion(region, 4, 4));
 }
 
 }  // namespace

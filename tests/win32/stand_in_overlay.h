@@ -37,7 +37,7 @@ public:
     // every position.
     template <class ColourAt>
     bool freezeWith(ColourAt colourAt) const {
-        if (!replacePicture(WindowDC(nullptr), side_, side_)) return false;
+        if (!preparePicture(WindowDC(nullptr), side_, side_)) return false;
         for (int y = 0; y < side_; ++y)
             for (int x = 0; x < side_; ++x) setPictureColour(x, y, colourAt(x, y));
         forgetBrushWork();
