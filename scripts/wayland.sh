@@ -42,7 +42,10 @@ export GRABNIK_DESKTOP_PROGRAMS="$WINDOWS_RUN_BUILD/bin"
 status=0
 for kind in $kinds; do
   echo "-- $kind"
-  start_wayland_desktop "$kind" 1024x768 || { status=1; continue; }
+  # A headless gnome-shell now and then never reports its overview at
+  # start (about one start in twenty here): one fresh start more.
+  start_wayland_desktop "$kind" 1024x768 ||
+    { stop_session; start_wayland_desktop "$kind" 1024x768; } || { status=1; continue; }
   start_wine_prefix "$WINDOWS_RUN_BUILD/wayland-prefix"
   prepare_grabnik_prefix
   export GRABNIK_WAYLAND_DESKTOP=$kind
@@ -51,7 +54,15 @@ for kind in $kinds; do
       GRABNIK_COMPANION_PROGRAM="$root/build/linux/bin/grabnik-companion" \
       "$root/build/native/bin/wayland_bench" || status=1
   else
-    (cd "$root/build/native" && ctest --output-on-failure -L wayland) || status=1
+    # Wine replaces its X selection window at every clipboard change, and
+    # now and then the compositor's bridge does not take the new one:
+    # the X clipboard holds what Grabnik put there, while Wayland programs
+    # see nothing (sway) or the contents before (gnome-shell). Measured
+    # here in about one run in ten on either, in none of 30 with sway
+    # slowed by its debug log. A failing case runs once more, with both
+    # runs' output shown.
+    (cd "$root/build/native" && ctest --output-on-failure -L wayland --repeat until-pass:2) ||
+      status=1
   fi
   stop_session
 done
