@@ -40,18 +40,17 @@ int monitorDpi(HMONITOR monitor) {
 // measures at its scale. Asking the platform for them costs more than the
 // magnifier's whole paint, and a drag seldom leaves its monitor, so they
 // are found again only when the pointer leaves it, and at every freeze,
-// which follows a change of the monitors.
+// which follows a change of the monitors: an empty monitor holds no
+// pointer.
 struct MonitorFit {
     SelectionRect monitor;
     MagnifierLayout layout;
 };
 MonitorFit fit;
-bool fitKnown;
 
 const MonitorFit& monitorUnderPointer() {
     const SelectionRect& m = fit.monitor;
-    if (fitKnown && pointerX >= m.left && pointerX < m.right && pointerY >= m.top &&
-        pointerY < m.bottom)
+    if (pointerX >= m.left && pointerX < m.right && pointerY >= m.top && pointerY < m.bottom)
         return fit;
     const POINT screen = {pointerX + snipState.overlayLeft, pointerY + snipState.overlayTop};
     const HMONITOR monitor = MonitorFromPoint(screen, MONITOR_DEFAULTTONEAREST);
@@ -62,7 +61,6 @@ const MonitorFit& monitorUnderPointer() {
     fit = {{r.left - snipState.overlayLeft, r.top - snipState.overlayTop,
             r.right - snipState.overlayLeft, r.bottom - snipState.overlayTop},
            magnifierLayout(monitorDpi(monitor))};
-    fitKnown = true;
     return fit;
 }
 
@@ -165,7 +163,7 @@ void toggleMagnifier() {
 }
 
 void startFollowing(int x, int y) {
-    fitKnown = false;
+    fit.monitor = {};
     followPointer(x, y);
 }
 
